@@ -1,0 +1,39 @@
+// What a generator run hands to the main window (or the command line).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace brendax {
+
+// One row of the symbol grid: symbol, address, data type, comment.
+struct SymbolRow {
+  std::string symbol;
+  std::string address;
+  std::string type;
+  std::string comment;
+  bool operator==(const SymbolRow&) const = default;
+};
+
+struct GeneratorResult {
+  int errorCode = 0;         // 0 = generated
+  std::string errorMessage;  // the German message of the code
+  std::vector<SymbolRow> symbols;
+  std::vector<std::string> lines;    // output lines, without line ends
+  std::vector<std::string> notices;  // message boxes shown after a successful run
+
+  bool ok() const { return errorCode == 0; }
+  // Row count of the symbol grid, its title row included.
+  int rowCount() const { return static_cast<int>(symbols.size()) + 1; }
+};
+
+// "Error: " + code + " / " + message: the message box of a failed run.
+std::string ErrorBoxText(const GeneratorResult& result);
+
+// The lines as the clipboard carries them: CR LF after every line.
+std::string JoinLinesCrLf(const std::vector<std::string>& lines);
+
+// Symbol rows as the clipboard carries them: TAB between cells, CR LF per row.
+std::string SymbolRowsText(const std::vector<SymbolRow>& rows);
+
+}  // namespace brendax

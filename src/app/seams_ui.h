@@ -1,0 +1,31 @@
+// The few places where the program talks to the desktop: message boxes, the
+// clipboard and the shell's "open". Tests put a recorder in their place so
+// that nothing blocks and every message can be checked.
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+class Seams {
+ public:
+  virtual ~Seams() = default;
+  // A plain message box with one OK button.
+  virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+  // Puts a plain text on the clipboard, replacing its content.
+  virtual void SetClipboardText(const QString& text) = 0;
+  // Asks the desktop to open a document by file name; the result is ignored.
+  virtual void OpenDocument(const QString& fileName) = 0;
+};
+
+// The real desktop.
+class DesktopSeams : public Seams {
+ public:
+  void ShowMessage(QWidget* parent, const QString& text) override;
+  void SetClipboardText(const QString& text) override;
+  void OpenDocument(const QString& fileName) override;
+};
+
+// Core text (Windows-1252 bytes) to and from the window's Unicode text.
+QString FromAnsi(const std::string& cp1252);
+std::string ToAnsi(const QString& text);

@@ -1,0 +1,11 @@
+// One subcommand per generator; each file registers its own.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+namespace brendax::cli {
+
+void RegisterStepSimple(CLI::App& app);
+void RegisterStepExtended(CLI::App& app);
+
+}  // namespace brendax::cli

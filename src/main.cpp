@@ -1,0 +1,15 @@
+// Brendax: start-up of the window program.
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "app/seams_ui.h"
+#include "app/settings_path_ui.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Brendax");
+  DesktopSeams seams;
+  TForm1 window(seams, ResolveSettingsPath());
+  window.show();
+  return QApplication::exec();
+}
