@@ -1,0 +1,52 @@
+#include "support/run_cli.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace brendax::testing {
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream data;
+  data << in.rdbuf();
+  return data.str();
+}
+
+std::string MakeTempDir() {
+  std::string pattern = (std::filesystem::temp_directory_path() / "brendax-test-XXXXXX").string();
+  if (::mkdtemp(pattern.data()) == nullptr) return {};
+  return pattern;
+}
+
+CliRun RunCli(const std::vector<std::string>& args) {
+  const std::string dir = MakeTempDir();
+  const std::string outPath = dir + "/stdout";
+  const std::string errPath = dir + "/stderr";
+  CliRun run;
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    std::vector<char*> argv;
+    std::string program = BRENDAX_CLI_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copy = args;
+    for (auto& arg : copy) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    if (!std::freopen(outPath.c_str(), "wb", stdout) || !std::freopen(errPath.c_str(), "wb", stderr)) _exit(127);
+    ::execv(program.c_str(), argv.data());
+    _exit(127);
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = ReadFileBytes(outPath);
+  run.err = ReadFileBytes(errPath);
+  std::filesystem::remove_all(dir);
+  return run;
+}
+
+}  // namespace brendax::testing
