@@ -35,6 +35,15 @@ struct ExtendedStepParams {
 ExtendedStepParams ExtendedExample1();
 ExtendedStepParams ExtendedExample2();
 
+// The item texts of the "Max. Anzahl Schritte" list: "32", "64", "128", "256", "512".
+const std::vector<std::string>& ExtendedMaxStepsItems();
+
+// The text of the "?" button: lines separated by CR, ending with one.
+const std::string& ExtendedStepHelpText();
+
+// The message shown after a run with internal timers (lines separated by CR).
+const std::string& ExtendedStepTimeTickNotice();
+
 // Values derived once after the checks and handed to the three text generators.
 struct ExtendedStepValues {
   int W = 0;  // words per array: 1, 2, 4, 8, 16
