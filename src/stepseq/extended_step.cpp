@@ -232,7 +232,7 @@ void TrimExtendedFields(ExtendedStepParams& params) {
   }
 }
 
-GeneratorResult GenerateExtendedStep(const ExtendedStepParams& params, const MnemonicSet& mnemonics) {
+GeneratorResult PrepareExtendedStep(const ExtendedStepParams& params, ExtendedStepValues& v) {
   GeneratorResult result;
   const CheckOutcome checked = CheckParams(params);
   if (checked.code != 0) {
@@ -245,7 +245,7 @@ GeneratorResult GenerateExtendedStep(const ExtendedStepParams& params, const Mne
   result.symbols.push_back(BlockRow(params.dbName, "DB " + params.dbNumber));
   if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC " + params.timerFcNumber));
 
-  ExtendedStepValues v;
+  v = ExtendedStepValues{};
   v.W = 1 << params.maxStepsIndex;
   v.M = 32 * v.W - 1;
   v.F = checked.first;
@@ -277,7 +277,13 @@ GeneratorResult GenerateExtendedStep(const ExtendedStepParams& params, const Mne
   v.release2 = params.release2;
   v.release3 = params.release3;
   v.release4 = params.release4;
+  return result;
+}
 
+GeneratorResult GenerateExtendedStep(const ExtendedStepParams& params, const MnemonicSet& mnemonics) {
+  ExtendedStepValues v;
+  GeneratorResult result = PrepareExtendedStep(params, v);
+  if (!result.ok()) return result;
   AppendStepDataBlock(result.lines, v);
   if (v.timers) AppendStepTimerFunction(result.lines, v, mnemonics);
   AppendStepSequenceFunction(result.lines, v, mnemonics);

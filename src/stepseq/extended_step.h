@@ -84,6 +84,11 @@ struct ExtendedStepValues {
 // generate action does before its checks.
 void TrimExtendedFields(ExtendedStepParams& params);
 
+// The checks on already trimmed fields and, when they pass, the symbol rows
+// and the derived values (the block names read back from the rows). The
+// result holds the error or the rows, no lines yet.
+GeneratorResult PrepareExtendedStep(const ExtendedStepParams& params, ExtendedStepValues& values);
+
 // The whole generate action on already trimmed fields: checks, symbol rows,
 // data block, timer function (with internal timers), step-sequence function,
 // and the SFC 64 notice (with internal timers).

@@ -1,0 +1,296 @@
+// Checks, derived values, symbol rows and trimming of the extended step sequence.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "stepseq/extended_step.h"
+#include "text/cp1252.h"
+
+namespace brendax {
+namespace {
+
+struct CheckCase {
+  const char* what;
+  std::function<void(ExtendedStepParams&)> change;
+  int code;
+  const char* message;  // UTF-8
+};
+
+// Starts from "Beispiel 1" (or "Beispiel 2" with `example2`), changes the
+// fields and runs the checks.
+GeneratorResult RunWith(const std::function<void(ExtendedStepParams&)>& change, bool example2 = false) {
+  ExtendedStepParams p = example2 ? ExtendedExample2() : ExtendedExample1();
+  change(p);
+  return GenerateExtendedStep(p, GermanMnemonics());
+}
+
+const std::string k25(25, 'X');
+const std::string k24(24, 'X');
+
+const char* const kFcNumber = "\"FC- Nummer\" ist ungültig !";
+const char* const kDbNumber = "\"DB- Nummer\" ist ungültig !";
+const char* const kDbName = "\"DB- Name\" ist ungültig !";
+const char* const kIn2 = "\"In-Variable Freigabe 2\" ist ungültig !";
+const char* const kIn3 = "\"In-Variable Freigabe 3\" ist ungültig !";
+const char* const kIn4 = "\"In-Variable Freigabe 4\" ist ungültig !";
+const char* const kFirst = "Erste Schrittnr. ist ungültig !";
+const char* const kDistance = "Schrittabstand ist ungültig !";
+const char* const kCount = "Schrittanzahl ist ungültig !";
+const char* const kLast = "Letzter Schritt ist > Maximum (evtl. Max. Anzahl Schritte anpassen)!";
+const char* const kInitial = "Initialschritt ist ungültig !";
+const char* const kTimerNumber = "\"FC- Nummer- Timer\" ist ungültig !";
+const char* const kTimerName = "\"DB- Name- Timer\" ist ungültig !";
+
+// Every code of the failure table, each reached by entering the bad value.
+const std::vector<CheckCase>& Cases() {
+  static const std::vector<CheckCase> cases = {
+      {"no list item selected", [](auto& p) { p.maxStepsIndex = -1; }, 90, "Interner Fehler !"},
+      {"list index past the items", [](auto& p) { p.maxStepsIndex = 5; }, 90, "Interner Fehler !"},
+      {"list checked before everything", [](auto& p) { p.maxStepsIndex = -1; p.fcNumber = "x"; }, 90,
+       "Interner Fehler !"},
+      {"FC number no integer", [](auto& p) { p.fcNumber = "8O"; }, 20, kFcNumber},
+      {"FC number empty", [](auto& p) { p.fcNumber = ""; }, 20, kFcNumber},
+      {"FC number 65536", [](auto& p) { p.fcNumber = "65536"; }, 21, kFcNumber},
+      {"FC number -1", [](auto& p) { p.fcNumber = "-1"; }, 21, kFcNumber},
+      {"DB number with inner blank", [](auto& p) { p.dbNumber = "8 0"; }, 22, kDbNumber},
+      {"DB number 70000", [](auto& p) { p.dbNumber = "70000"; }, 23, kDbNumber},
+      {"FC name of 25 characters", [](auto& p) { p.fcName = k25; }, 5, "\"FC- Name\" ist ungültig !"},
+      {"DB name of 25 characters", [](auto& p) { p.dbName = k25; }, 6, kDbName},
+      {"FC name equal to DB name", [](auto& p) { p.dbName = p.fcName; }, 7, kDbName},
+      {"both names empty", [](auto& p) { p.fcName = p.dbName = ""; }, 7, kDbName},
+      {"release 1 empty", [](auto& p) { p.release1 = ""; }, 8, "\"In-Variable Freigabe 1\" ist ungültig !"},
+      {"release 2 empty", [](auto& p) { p.release2 = ""; }, 9, kIn2},
+      {"release 2 with umlaut", [](auto& p) { p.release2 = Ansi("Tür"); }, 9, kIn2},
+      {"release 2 equal to 1", [](auto& p) { p.release2 = "Auto"; }, 10, kIn2},
+      {"release 3 invalid", [](auto& p) { p.release3 = "S__V"; }, 11, kIn3},
+      {"release 3 equal to 1", [](auto& p) { p.release3 = "Auto"; }, 12, kIn3},
+      {"release 3 equal to 2", [](auto& p) { p.release3 = "Freigabe"; }, 13, kIn3},
+      {"release 4 invalid", [](auto& p) { p.release4 = "4SR"; }, 14, kIn4},
+      {"release 4 equal to 1", [](auto& p) { p.release4 = "Auto"; }, 15, kIn4},
+      {"release 4 equal to 2", [](auto& p) { p.release4 = "Freigabe"; }, 16, kIn4},
+      {"release 4 equal to 3", [](auto& p) { p.release4 = "SV"; }, 17, kIn4},
+      {"first step no integer", [](auto& p) { p.firstStep = "eins"; }, 30, kFirst},
+      {"first step 99", [](auto& p) { p.firstStep = "99"; }, 31, kFirst},
+      {"first step -1", [](auto& p) { p.firstStep = "-1"; }, 31, kFirst},
+      {"distance empty", [](auto& p) { p.distance = ""; }, 32, kDistance},
+      {"distance 0", [](auto& p) { p.distance = "0"; }, 33, kDistance},
+      {"distance 51", [](auto& p) { p.distance = "51"; }, 33, kDistance},
+      {"count no integer", [](auto& p) { p.count = "12 "; }, 34, kCount},
+      {"count 1", [](auto& p) { p.count = "1"; }, 35, kCount},
+      {"count 0", [](auto& p) { p.count = "0"; }, 35, kCount},
+      {"count -3", [](auto& p) { p.count = "-3"; }, 35, kCount},
+      {"count 1 with the first step above the maximum",
+       [](auto& p) { p.maxStepsIndex = 0; p.firstStep = "40"; p.initialStep = "40"; p.count = "1"; }, 36, kLast},
+      // Both checks of the count group fail; the last one decides.
+      {"count 33 with maximum 32",
+       [](auto& p) { p.maxStepsIndex = 0; p.distance = "1"; p.count = "33"; }, 36, kLast},
+      {"last step above the maximum", [](auto& p) { p.count = "14"; }, 36, kLast},
+      {"huge count does not overflow", [](auto& p) { p.count = "2147483647"; }, 36, kLast},
+      {"initial step no integer", [](auto& p) { p.initialStep = ""; }, 37, kInitial},
+      {"initial step after the last step", [](auto& p) { p.initialStep = "60"; }, 37, kInitial},
+      {"initial step before the first step", [](auto& p) { p.firstStep = "5"; p.initialStep = "0"; }, 37,
+       kInitial},
+      {"initial step between two steps", [](auto& p) { p.initialStep = "3"; }, 38, kInitial},
+      {"backward without release 4", [](auto& p) { p.release4 = ""; }, 39,
+       "In-Variable für Rückwärtsschritt fehlt !"},
+      {"backward without releases 3 and 4", [](auto& p) { p.release3 = p.release4 = ""; }, 39,
+       "In-Variable für Rückwärtsschritt fehlt !"},
+      {"backward without release 3", [](auto& p) { p.release3 = ""; }, 40, "In-Variable für Vorwärtsschritt fehlt !"},
+      {"timer FC number no integer", [](auto& p) { p.timers = true; p.timerFcNumber = "81 "; }, 50, kTimerNumber},
+      {"timer FC number 65536", [](auto& p) { p.timers = true; p.timerFcNumber = "65536"; }, 51, kTimerNumber},
+      {"timer FC number equal to FC", [](auto& p) { p.timers = true; p.timerFcNumber = "80"; }, 52, kTimerNumber},
+      {"timer FC number written with sign", [](auto& p) { p.timers = true; p.timerFcNumber = "+80"; }, 52,
+       kTimerNumber},
+      {"timer FC number in hexadecimal", [](auto& p) { p.timers = true; p.timerFcNumber = "$50"; }, 52,
+       kTimerNumber},
+      {"timer FC name of 25 characters", [](auto& p) { p.timers = true; p.timerFcName = k25; }, 53, kTimerName},
+      {"timer FC name equal to FC name", [](auto& p) { p.timers = true; p.timerFcName = p.fcName; }, 54,
+       kTimerName},
+  };
+  return cases;
+}
+
+TEST(ExtendedStepChecks, EveryCodeWithItsMessage) {
+  for (const auto& c : Cases()) {
+    const GeneratorResult r = RunWith(c.change);
+    EXPECT_EQ(r.errorCode, c.code) << c.what;
+    EXPECT_EQ(r.errorMessage, Ansi(c.message)) << c.what;
+    EXPECT_TRUE(r.lines.empty() && r.symbols.empty() && r.notices.empty()) << c.what;
+  }
+}
+
+TEST(ExtendedStepChecks, ErrorBoxText) {
+  const GeneratorResult r = RunWith([](auto& p) { p.count = "14"; });
+  EXPECT_EQ(ErrorBoxText(r), Ansi("Error: 36 / ") + Ansi(kLast));
+}
+
+TEST(ExtendedStepChecks, BoundaryValuesAreAccepted) {
+  const std::vector<std::pair<const char*, std::function<void(ExtendedStepParams&)>>> accepted = {
+      {"FC number 0", [](auto& p) { p.fcNumber = "0"; }},
+      {"FC number 65535", [](auto& p) { p.fcNumber = "65535"; }},
+      {"FC and DB with the same number", [](auto& p) { p.dbNumber = p.fcNumber; }},
+      {"names of 24 characters", [](auto& p) { p.fcName = k24; p.dbName = std::string(24, 'Y'); }},
+      {"empty FC name beside a DB name", [](auto& p) { p.fcName = ""; }},
+      {"first step 98",
+       [](auto& p) { p.maxStepsIndex = 2; p.firstStep = "98"; p.initialStep = "98"; p.count = "2"; }},
+      {"distance 50", [](auto& p) { p.distance = "50"; p.count = "2"; }},
+      {"count 32 with maximum 32", [](auto& p) { p.maxStepsIndex = 0; p.distance = "1"; p.count = "32"; }},
+      {"initial step is the last step", [](auto& p) { p.initialStep = "55"; }},
+      {"releases 3 and 4 optional without backward", [](auto& p) { p.backward = false; p.release3 = p.release4 = ""; }},
+      {"timer FC with the DB's number",
+       [](auto& p) { p.timers = true; p.fcNumber = "70"; p.timerFcNumber = "80"; }},
+      {"timer fields unchecked without timers",
+       [](auto& p) { p.timerFcNumber = "80"; p.timerFcName = p.fcName; }},
+      {"invalid timer number without timers", [](auto& p) { p.timerFcNumber = "x"; p.timerFcName = k25; }},
+  };
+  for (const auto& [what, change] : accepted) {
+    const GeneratorResult r = RunWith(change);
+    EXPECT_EQ(r.errorCode, 0) << what << ": " << r.errorMessage;
+    EXPECT_FALSE(r.lines.empty()) << what;
+  }
+}
+
+TEST(ExtendedStepValues, Example1) {
+  ExtendedStepValues v;
+  const GeneratorResult r = PrepareExtendedStep(ExtendedExample1(), v);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(v.W, 2);
+  EXPECT_EQ(v.M, 63);
+  EXPECT_EQ(v.F, 0);
+  EXPECT_EQ(v.N, 12);
+  EXPECT_EQ(v.D, 5);
+  EXPECT_EQ(v.I, 0);
+  EXPECT_EQ(v.L, 55);
+  EXPECT_EQ(v.C, 6);
+  EXPECT_TRUE(v.backward);
+  EXPECT_FALSE(v.timers);
+  EXPECT_TRUE(v.input3);
+  EXPECT_FALSE(v.input4Forward);
+  EXPECT_TRUE(v.input4Backward);
+  EXPECT_EQ(v.fcName, "FC_Schrittkette");
+  EXPECT_EQ(v.dbName, "DB_Schrittkette");
+  EXPECT_EQ(v.fcAddress, "FC 80");
+  EXPECT_EQ(v.dbAddress, "DB 80");
+  EXPECT_EQ(v.maxStepsText, "64");
+  EXPECT_EQ(v.countText, "12");
+  EXPECT_EQ(v.distanceText, "5");
+  EXPECT_EQ(v.release3, "SV");
+  EXPECT_EQ(v.release4, "SR");
+}
+
+TEST(ExtendedStepValues, Example2) {
+  ExtendedStepValues v;
+  const GeneratorResult r = PrepareExtendedStep(ExtendedExample2(), v);
+  ASSERT_TRUE(r.ok());
+  EXPECT_EQ(v.W, 1);
+  EXPECT_EQ(v.M, 31);
+  EXPECT_EQ(v.L, 3);
+  EXPECT_EQ(v.C, 3);
+  EXPECT_TRUE(v.timers);
+  EXPECT_FALSE(v.backward);
+  EXPECT_FALSE(v.input3);
+  EXPECT_FALSE(v.input4Forward);
+  EXPECT_FALSE(v.input4Backward);
+  EXPECT_EQ(v.timerFcName, "FC_Schritttimer100");
+  EXPECT_EQ(v.timerFcAddress, "FC 101");
+  EXPECT_EQ(v.maxStepsText, "32");
+}
+
+TEST(ExtendedStepValues, ClearCountAndBoundsFollowTheOptions) {
+  ExtendedStepParams p = ExtendedExample1();
+  p.maxStepsIndex = 4;
+  p.timers = true;
+  ExtendedStepValues v;
+  ASSERT_TRUE(PrepareExtendedStep(p, v).ok());
+  EXPECT_EQ(v.M, 511);
+  EXPECT_EQ(v.C, 64);  // 2W + W + W with W = 16
+  p.backward = false;
+  p.release4 = "Weiter";
+  ASSERT_TRUE(PrepareExtendedStep(p, v).ok());
+  EXPECT_EQ(v.C, 48);
+  EXPECT_TRUE(v.input4Forward);
+  EXPECT_FALSE(v.input4Backward);
+}
+
+TEST(ExtendedStepSymbols, RowsOfBothExamples) {
+  const GeneratorResult one = GenerateExtendedStep(ExtendedExample1(), GermanMnemonics());
+  ASSERT_TRUE(one.ok());
+  EXPECT_EQ(one.rowCount(), 3);
+  EXPECT_EQ(one.symbols[0], (SymbolRow{"FC_Schrittkette", "FC 80", "FC 80", "FC_Schrittkette"}));
+  EXPECT_EQ(one.symbols[1], (SymbolRow{"DB_Schrittkette", "DB 80", "DB 80", "DB_Schrittkette"}));
+  EXPECT_TRUE(one.notices.empty());
+
+  const GeneratorResult two = GenerateExtendedStep(ExtendedExample2(), GermanMnemonics());
+  ASSERT_TRUE(two.ok());
+  EXPECT_EQ(two.rowCount(), 4);
+  EXPECT_EQ(two.symbols[2], (SymbolRow{"FC_Schritttimer100", "FC 101", "FC 101", "FC_Schritttimer100"}));
+  ASSERT_EQ(two.notices.size(), 1u);
+  EXPECT_EQ(two.notices[0], ExtendedStepTimeTickNotice());
+}
+
+TEST(ExtendedStepSymbols, NumbersAreWrittenAsTyped) {
+  ExtendedStepParams p = ExtendedExample2();
+  p.fcNumber = "$50";
+  p.dbNumber = "+0080";
+  p.timerFcNumber = " 81";  // the timer fields keep their blanks
+  const GeneratorResult r = GenerateExtendedStep(p, GermanMnemonics());
+  ASSERT_TRUE(r.ok()) << r.errorMessage;
+  EXPECT_EQ(r.symbols[0].address, "FC $50");
+  EXPECT_EQ(r.symbols[1].type, "DB +0080");
+  EXPECT_EQ(r.symbols[2].address, "FC  81");
+}
+
+TEST(ExtendedStepTrim, FieldsOneToTwelveOnly) {
+  ExtendedStepParams p = ExtendedExample1();
+  p.fcNumber = "  80 ";
+  p.fcName = " FC_Schrittkette ";
+  p.dbNumber = " 80";
+  p.dbName = "DB_Schrittkette  ";
+  p.release1 = " Auto";
+  p.release2 = "Freigabe ";
+  p.release3 = " SV ";
+  p.release4 = "  SR";
+  p.initialStep = " 0 ";
+  p.firstStep = " 0";
+  p.count = "12 ";
+  p.distance = " 5 ";
+  p.timerFcNumber = " 81 ";
+  p.timerFcName = " FC Timer ";
+  TrimExtendedFields(p);
+  ExtendedStepParams expected = ExtendedExample1();
+  expected.timerFcNumber = " 81 ";
+  expected.timerFcName = " FC Timer ";
+  EXPECT_EQ(p.fcNumber, expected.fcNumber);
+  EXPECT_EQ(p.fcName, expected.fcName);
+  EXPECT_EQ(p.dbNumber, expected.dbNumber);
+  EXPECT_EQ(p.dbName, expected.dbName);
+  EXPECT_EQ(p.release1, expected.release1);
+  EXPECT_EQ(p.release2, expected.release2);
+  EXPECT_EQ(p.release3, expected.release3);
+  EXPECT_EQ(p.release4, expected.release4);
+  EXPECT_EQ(p.initialStep, expected.initialStep);
+  EXPECT_EQ(p.firstStep, expected.firstStep);
+  EXPECT_EQ(p.count, expected.count);
+  EXPECT_EQ(p.distance, expected.distance);
+  EXPECT_EQ(p.timerFcNumber, " 81 ");
+  EXPECT_EQ(p.timerFcName, " FC Timer ");
+  // Untrimmed, the timer number with its trailing blank is refused.
+  p.timers = true;
+  EXPECT_EQ(GenerateExtendedStep(p, GermanMnemonics()).errorCode, 50);
+}
+
+TEST(ExtendedStepTexts, HelpAndNotice) {
+  const std::string& help = ExtendedStepHelpText();
+  EXPECT_EQ(help.rfind("Hilfe zu AWL-Schrittkette-Extended\r\r", 0), 0u);
+  EXPECT_EQ(help.back(), '\r');
+  EXPECT_EQ(help.find('\n'), std::string::npos);
+  EXPECT_NE(help.find(Ansi("-Rückwärtsschritte sind möglich,\r")), std::string::npos);
+  EXPECT_EQ(ExtendedStepTimeTickNotice(),
+            Ansi("Der Baustein \r\rSFC 64 \"TIME_TCK\" / Systemzeit lesen\r\rwird zusätzlich benötigt, "
+                 "und muß dem\rProjekt ggf. manuell hinzugefügt werden !"));
+}
+
+}  // namespace
+}  // namespace brendax
