@@ -161,7 +161,13 @@ CheckOutcome CheckParams(const ExtendedStepParams& p) {
   return out;
 }
 
-SymbolRow BlockRow(const std::string& name, const std::string& address) { return {name, address, address, name}; }
+// A block's row: the name, then "FC 80" (kind and number as typed) twice.
+SymbolRow BlockRow(const std::string& name, const char* kind, const std::string& number) {
+  std::string address = kind;
+  address += ' ';
+  address += number;
+  return {name, address, address, name};
+}
 
 }  // namespace
 
@@ -241,9 +247,9 @@ GeneratorResult PrepareExtendedStep(const ExtendedStepParams& params, ExtendedSt
     return result;
   }
 
-  result.symbols.push_back(BlockRow(params.fcName, "FC " + params.fcNumber));
-  result.symbols.push_back(BlockRow(params.dbName, "DB " + params.dbNumber));
-  if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC " + params.timerFcNumber));
+  result.symbols.push_back(BlockRow(params.fcName, "FC", params.fcNumber));
+  result.symbols.push_back(BlockRow(params.dbName, "DB", params.dbNumber));
+  if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC", params.timerFcNumber));
 
   v = ExtendedStepValues{};
   v.W = 1 << params.maxStepsIndex;
