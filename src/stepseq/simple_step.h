@@ -19,8 +19,8 @@ struct SimpleStepParams {
   std::string count = "12";                // LabeledEdit10 "Anzahl Schritte"
   std::string release1 = "Auto";           // LabeledEdit5 "In-Variable Freigabe 1"
   std::string release2 = "Freigabe";       // LabeledEdit6 "In-Variable Freigabe 2"
-  std::string release3;                    // LabeledEdit7 "In-Variable Freigabe. 3"
-  std::string release4;                    // LabeledEdit12 "In-Variable Freigabe. 4"
+  std::string release3 = "";               // LabeledEdit7 "In-Variable Freigabe. 3"
+  std::string release4 = "";               // LabeledEdit12 "In-Variable Freigabe. 4"
   int structure = 1;                       // RadioGroup1: 0 jump list, 1 comparator
   bool oneChangePerCycle = true;           // CheckBox1
   bool networkPerStep = false;             // CheckBox2 (the stored flag NetworkPerStep)
