@@ -39,6 +39,7 @@ void ClickPanel::mousePressEvent(QMouseEvent* event) {
 
 TForm4::TForm4(TForm1& main) : QDialog(&main), main_(main) {
   setWindowTitle("Über Brendax");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
 
   Label1 = new QLabel("Brendax", this);

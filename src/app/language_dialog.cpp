@@ -14,6 +14,7 @@
 
 TFormSpracheinstellung::TFormSpracheinstellung(TForm1& main) : QDialog(&main), main_(main) {
   setWindowTitle("Spracheinstellungen");
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
 
   GroupBox1 = new QGroupBox("Landessprache", this);
