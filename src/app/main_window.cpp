@@ -461,6 +461,8 @@ void TForm1::FormShow() {
   if (!firstShowDone_) {
     ApplyLanguage();
     ClearOutput();
+    // The DB-image dialog's defaults ("Char", "Automatisch") are set here
+    // once that dialog exists.
     firstShowDone_ = true;
   }
   static const char* const kTitles[] = {"Symbol", "Adresse", "Typ", "Kommentar"};

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 #include <array>
@@ -17,7 +18,8 @@ void DesktopSeams::ShowMessage(QWidget* parent, const QString& text) {
 void DesktopSeams::SetClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
 
 void DesktopSeams::OpenDocument(const QString& fileName) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+  // A bare name is looked up in the current working directory.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
 }
 
 QString FromAnsi(const std::string& cp1252) {
