@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
+#include <array>
 
 #include "text/cp1252.h"
 
@@ -16,9 +18,26 @@ void DesktopSeams::ShowMessage(QWidget* parent, const QString& text) {
 void DesktopSeams::SetClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
 
 void DesktopSeams::OpenDocument(const QString& fileName) {
-  QDesktopServices::openUrl(QUrl::fromLocalFile(fileName));
+  // A bare name is looked up in the current working directory.
+  QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
 }
 
-QString FromAnsi(const std::string& cp1252) { return QString::fromStdString(brendax::Cp1252ToUtf8(cp1252)); }
+QString FromAnsi(const std::string& cp1252) {
+  // Straight from the bytes to UTF-16: the memo may receive megabytes at once.
+  static const std::array<char16_t, 32> high = [] {
+    std::array<char16_t, 32> table{};
+    for (int b = 0x80; b < 0xA0; ++b)
+      table[static_cast<std::size_t>(b - 0x80)] =
+          QString::fromStdString(brendax::Cp1252ToUtf8(std::string(1, static_cast<char>(b)))).at(0).unicode();
+    return table;
+  }();
+  QString out(static_cast<qsizetype>(cp1252.size()), Qt::Uninitialized);
+  QChar* data = out.data();
+  for (std::size_t i = 0; i < cp1252.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(cp1252[i]);
+    data[i] = QChar(byte >= 0x80 && byte < 0xA0 ? high[byte - 0x80] : char16_t{byte});
+  }
+  return out;
+}
 
 std::string ToAnsi(const QString& text) { return brendax::Utf8ToCp1252(text.toStdString()); }

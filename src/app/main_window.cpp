@@ -1,0 +1,471 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTableView>
+#include <QTextCursor>
+#include <QVBoxLayout>
+#include <functional>
+
+#include "app/info_dialog.h"
+#include "app/language_dialog.h"
+#include "app/seams_ui.h"
+#include "app/symbol_grid_ui.h"
+#include "stepseq/extended_step_dialog.h"
+#include "stepseq/simple_step_dialog.h"
+
+namespace {
+
+constexpr int kClientWidth = 633;
+constexpr int kClientHeight = 372;
+constexpr int kPanelHeight = 41;
+constexpr int kButtonWidth = 115;
+constexpr int kButtonHeight = 25;
+
+// The output area: both views always fill it; at most one of them is shown.
+class OutputArea : public QWidget {
+ public:
+  explicit OutputArea(QWidget* parent) : QWidget(parent) {}
+  void AddView(QWidget* view) { views_.push_back(view); }
+  std::function<void()> onResize;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override {
+    QWidget::resizeEvent(event);
+    for (QWidget* view : views_) view->setGeometry(rect());
+    if (onResize) onResize();
+  }
+
+ private:
+  std::vector<QWidget*> views_;
+};
+
+QFont OutputFont() {
+  QFont font("Courier New", 8);
+  font.setStyleHint(QFont::TypeWriter);
+  font.setFixedPitch(true);
+  return font;
+}
+
+// Text of a plain-text selection with CR LF line ends.
+QString WithCrLf(QString text) {
+  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+  return text;
+}
+
+}  // namespace
+
+TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
+    : QMainWindow(parent), SettingsPath(std::move(settingsPath)), seams_(seams) {
+  // FormCreate.
+  HelpFileDe = "Brendax_de.pdf";
+  HelpFileEn = "Brendax_de.pdf";
+  LoadSettings();
+
+  setWindowTitle("Brendax");
+  QFont windowFont("Tahoma", 8);
+  windowFont.setStyleHint(QFont::SansSerif);
+  setFont(windowFont);
+
+  // Menu.
+  QMenuBar* bar = menuBar();
+  Beenden1 = bar->addAction("Beenden");
+  Tools = bar->addMenu("Tools");
+  Symbolgenerator1 = Tools->addAction("Symbolgenerator");
+  Quellen1 = Tools->addMenu("Quellengenerator");
+  DBUDT1 = Quellen1->addAction("DB");
+  MeldeDBUDT1 = Quellen1->addAction("Melde- DB/ UDT");
+  SollIstDB1 = Quellen1->addAction("Soll- Ist- DB");
+  DBAbbildvonDateibin1 = Quellen1->addAction("DB- Abbild von Datei");
+  AWLSchrittketteBasic1 = Quellen1->addAction("AWL-Schrittkette-Simple");
+  AWLSchrittkette1 = Quellen1->addAction("AWL-Schrittkette-Extended");
+  Tools->addSeparator();
+  Adressrechner = Tools->addAction("Adressrechner");
+  PointerTool1 = Tools->addAction("Pointer Tool");
+  Einstellungen1 = bar->addMenu("Einstellungen");
+  Sprache1 = Einstellungen1->addAction("Sprache");
+  Hilfe2 = bar->addMenu("Hilfe");
+  HilfeBrendaxde1 = Hilfe2->addAction("Hilfe (Brendax_de.pdf)");
+  Hilfe2->addSeparator();
+  Info1 = Hilfe2->addAction("Über Brendax");
+  SollIstDB1->setVisible(false);
+
+  connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
+  connect(Symbolgenerator1, &QAction::triggered, this, &TForm1::SymInterfaceClick);
+  connect(DBUDT1, &QAction::triggered, this, &TForm1::DBUDT1Click);
+  connect(MeldeDBUDT1, &QAction::triggered, this, &TForm1::MeldeDBUDT1Click);
+  connect(SollIstDB1, &QAction::triggered, this, &TForm1::SollIstDB1Click);
+  connect(DBAbbildvonDateibin1, &QAction::triggered, this, &TForm1::DBAbbildvonDateibin1Click);
+  connect(AWLSchrittketteBasic1, &QAction::triggered, this, &TForm1::AWLSchrittketteBasic1Click);
+  connect(AWLSchrittkette1, &QAction::triggered, this, &TForm1::AWLSchrittkette1Click);
+  connect(Adressrechner, &QAction::triggered, this, &TForm1::AdressrechnerClick);
+  connect(PointerTool1, &QAction::triggered, this, &TForm1::PointerTool1Click);
+  connect(Sprache1, &QAction::triggered, this, &TForm1::Sprache1Click);
+  connect(HilfeBrendaxde1, &QAction::triggered, this, &TForm1::HilfeBrendaxde1Click);
+  connect(Info1, &QAction::triggered, this, &TForm1::Info1Click);
+
+  // Output area with the two views.
+  auto* central = new QWidget(this);
+  auto* outputArea = new OutputArea(central);
+
+  Memo1 = new QPlainTextEdit(outputArea);
+  Memo1->setFont(OutputFont());
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setWordWrapMode(QTextOption::NoWrap);
+  Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+  GridModel = new SymbolGridModel(this);
+  StringGrid1 = new QTableView(outputArea);
+  StringGrid1->setFont(OutputFont());
+  StringGrid1->setModel(GridModel);
+  StringGrid1->horizontalHeader()->hide();
+  StringGrid1->verticalHeader()->hide();
+  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->horizontalHeader()->setStretchLastSection(false);
+  StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
+  // Uniform row heights keep a grid of many thousand rows fast.
+  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->verticalHeader()->setMinimumSectionSize(0);
+  StringGrid1->verticalHeader()->setDefaultSectionSize(StringGrid1->fontMetrics().height() + 6);
+  StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  StringGrid1->setSelectionBehavior(QAbstractItemView::SelectItems);
+  StringGrid1->setSelectionMode(QAbstractItemView::ContiguousSelection);
+  StringGrid1->setWordWrap(false);
+  StringGrid1->setTextElideMode(Qt::ElideNone);
+
+  outputArea->AddView(Memo1);
+  outputArea->AddView(StringGrid1);
+  outputArea->onResize = [this] { LayoutGrid(); };
+
+  // Button panel: aligned to the bottom, buttons anchored to the right.
+  Panel1 = new QWidget(central);
+  Panel1->setFixedHeight(kPanelHeight);
+  Button1 = new QPushButton("CLR", Panel1);
+  Button4 = new QPushButton("Quelle / Symbole", Panel1);
+  Button3 = new QPushButton("Formular", Panel1);
+  Button2 = new QPushButton("--> Zwischenablage", Panel1);
+  auto* buttons = new QHBoxLayout(Panel1);
+  buttons->setContentsMargins(8, 8, 8, 8);
+  buttons->setSpacing(8);
+  buttons->addStretch(1);
+  for (QPushButton* b : {Button1, Button4, Button3, Button2}) {
+    b->setFixedSize(kButtonWidth, kButtonHeight);
+    b->setAutoDefault(false);
+    buttons->addWidget(b);
+  }
+  connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+  connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+  connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(outputArea, 1);
+  layout->addWidget(Panel1);
+  setCentralWidget(central);
+
+  // Right after start both views are hidden and every button is disabled.
+  Memo1->hide();
+  StringGrid1->hide();
+  for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(false);
+
+  // Client area 633 x 372 below the menu bar, centred on the screen.
+  resize(kClientWidth, kClientHeight + bar->sizeHint().height());
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    QRect frame(QPoint(0, 0), size());
+    frame.moveCenter(screen->availableGeometry().center());
+    move(frame.topLeft());
+  }
+
+  // The dialogs, created once and hidden, in start-up order.
+  Form4 = new TForm4(*this);
+  Form8AWL_Schrittkette = new TForm8AWL_Schrittkette(*this);
+  FormSpracheinstellung = new TFormSpracheinstellung(*this);
+  Form10AWL_SchrittketteEinfach = new TForm10AWL_SchrittketteEinfach(*this);
+}
+
+TForm1::~TForm1() = default;
+
+// ---------------------------------------------------------------- settings
+
+QString TForm1::LanguageText(const QString& bilingual) const {
+  const qsizetype at = bilingual.indexOf(QLatin1Char('@'));
+  if (settings_.nationalLanguage() == 0) return at < 0 ? QString() : bilingual.left(at);
+  return at < 0 ? bilingual : bilingual.mid(at + 1);
+}
+
+void TForm1::ApplyLanguage() {
+  mnemonics_ = brendax::MnemonicsFor(settings_.englishMnemonics() != 0);
+
+  Form4->setWindowTitle(LanguageText("Über Brendax@About Brendax"));
+
+  Beenden1->setText(LanguageText("Beenden@Exit"));
+  Tools->setTitle(LanguageText("Tools@Tools"));
+  Adressrechner->setText(LanguageText("Adressrechner@Address Calculator"));
+  PointerTool1->setText(LanguageText("Pointer Tool@Pointer Tool"));
+  Symbolgenerator1->setText(LanguageText("Symbolgenerator@Symbol Generator"));
+  Quellen1->setTitle(LanguageText("Quellengenerator@Source Generator"));
+  DBUDT1->setText(LanguageText("DB@DB"));
+  MeldeDBUDT1->setText(LanguageText("Melde- DB/ UDT@Reporting DB/ UDT"));
+  SollIstDB1->setText(LanguageText("Soll- Ist- DB@Soll- Ist- DB"));
+  DBAbbildvonDateibin1->setText(LanguageText("DB- Abbild von Datei@DB Dump File"));
+  AWLSchrittketteBasic1->setText(LanguageText("AWL-Schrittkette-Simple@STL-Step-Sequence-Simple"));
+  AWLSchrittkette1->setText(LanguageText("AWL-Schrittkette-Extended@STL-Step-Sequence-Extended"));
+  Einstellungen1->setTitle(LanguageText("Einstellungen@Settings"));
+  Sprache1->setText(LanguageText("Sprache@Language"));
+  Hilfe2->setTitle(LanguageText("Hilfe@Help"));
+  Info1->setText(LanguageText("Über Brendax@About Brendax"));
+  HilfeBrendaxde1->setText(LanguageText("Hilfe (" + HelpFileDe + ")@Help (" + HelpFileEn + ")"));
+
+  setWindowTitle(ExpertMode ? "Brendax +" : "Brendax");
+
+  Button1->setText(LanguageText("CLR@CLR"));
+  Button4->setText(LanguageText("Quelle / Symbole@Source / Symbols"));
+  Button3->setText(LanguageText("Formular@Form"));
+  Button2->setText(LanguageText("-->Zwischenablage@--> Clipboard"));
+  FormSpracheinstellung->setWindowTitle(LanguageText("Spracheinstellungen@Language Settings"));
+  FormSpracheinstellung->GroupBox1->setTitle(LanguageText("Landessprache@National Language"));
+  FormSpracheinstellung->RadioGroup1->setTitle(LanguageText("Mnemonik@Mnemonics"));
+  FormSpracheinstellung->RadioGroup1Item0->setText(
+      LanguageText("Deutsch     ( U E0.1     S A4.0 )@German      ( U E0.1     S A4.0 )"));
+  FormSpracheinstellung->RadioGroup1Item1->setText(
+      LanguageText("Englisch     ( A I0.1      S Q4.0 )@English       ( A I0.1      S Q4.0 )"));
+}
+
+void TForm1::LoadSettings() { settings_ = brendax::LoadSettingsFile(QFile::encodeName(SettingsPath).toStdString()); }
+
+bool TForm1::SaveSettings() {
+  const std::string path = QFile::encodeName(SettingsPath).toStdString();
+  if (brendax::SaveSettingsFile(path, settings_)) return true;
+  seams_.ShowMessage(this, QString::fromStdString(brendax::SaveFailedMessage(SettingsPath.toStdString())));
+  return false;
+}
+
+void TForm1::RefreshMenus() {
+  // The captions of the template entries belong to the symbol generator's
+  // dialog; here only the expert entry.
+  SollIstDB1->setVisible(ExpertMode);
+}
+
+// ---------------------------------------------------------------- output
+
+void TForm1::ClearOutput() {
+  Memo1->clear();
+  GridModel->SetRowCount(1);
+  for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(false);
+  StringGrid1->hide();
+  Memo1->hide();
+}
+
+void TForm1::PrepareSymbolOutput() {
+  ClearOutput();
+  for (QPushButton* b : {Button1, Button2, Button3}) b->setEnabled(true);
+  StringGrid1->show();
+  LayoutGrid();
+}
+
+void TForm1::PrepareSourceOutput() {
+  ClearOutput();
+  for (QPushButton* b : {Button1, Button2, Button3}) b->setEnabled(true);
+  Memo1->show();
+  LayoutGrid();
+}
+
+void TForm1::PrepareSourceAndSymbolOutput() {
+  ClearOutput();
+  for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(true);
+  Memo1->show();
+  LayoutGrid();
+}
+
+void TForm1::LayoutGrid() {
+  // The grid always fills the output area, shown or not.
+  const int w = StringGrid1->width();
+  const int standard = std::max(0, w / 6 - 10);
+  StringGrid1->horizontalHeader()->setDefaultSectionSize(standard);
+  for (int c = 0; c < 3; ++c) StringGrid1->setColumnWidth(c, standard);
+  StringGrid1->setColumnWidth(3, std::max(0, 3 * (w / 6)));
+}
+
+void TForm1::SetOutputLines(const std::vector<std::string>& lines) {
+  std::size_t size = 0;
+  for (const auto& line : lines) size += line.size() + 1;
+  std::string text;
+  text.reserve(size);
+  for (const auto& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  // One operation: a memo of a hundred thousand lines fills in a blink,
+  // where adding line by line would take minutes.
+  Memo1->setUndoRedoEnabled(false);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setPlainText(FromAnsi(text));
+  Memo1->setUndoRedoEnabled(true);
+}
+
+void TForm1::SetSymbolRows(const std::vector<brendax::SymbolRow>& rows) { GridModel->SetSymbolRows(rows); }
+
+void TForm1::ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent) {
+  if (!result.ok()) {
+    seams_.ShowMessage(messageParent, FromAnsi(brendax::ErrorBoxText(result)));
+    return;
+  }
+  SetSymbolRows(result.symbols);
+  SetOutputLines(result.lines);
+  for (const auto& notice : result.notices) seams_.ShowMessage(messageParent, FromAnsi(notice));
+}
+
+QString TForm1::MemoText() const {
+  QString text = Memo1->toPlainText();
+  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+  return text;
+}
+
+// ---------------------------------------------------------------- menu
+
+void TForm1::Beenden1Click() { close(); }
+
+// Generators that are still to come: their entries exist and do nothing yet.
+void TForm1::SymInterfaceClick() {}
+void TForm1::DBUDT1Click() {}
+void TForm1::MeldeDBUDT1Click() {}
+void TForm1::SollIstDB1Click() {}
+void TForm1::DBAbbildvonDateibin1Click() {}
+void TForm1::AdressrechnerClick() {}
+void TForm1::PointerTool1Click() {}
+
+void TForm1::AWLSchrittketteBasic1Click() { Form10AWL_SchrittketteEinfach->exec(); }
+
+void TForm1::AWLSchrittkette1Click() { Form8AWL_Schrittkette->exec(); }
+
+void TForm1::Sprache1Click() {
+  FormSpracheinstellung->exec();
+  if (FormSpracheinstellung->Confirmed) SaveSettings();
+}
+
+void TForm1::HilfeBrendaxde1Click() {
+  const int language = settings_.nationalLanguage();
+  if (language == 0 || language == 1) seams_.OpenDocument(HelpFileDe);
+}
+
+void TForm1::Info1Click() {
+  Form4->exec();
+  RefreshMenus();
+}
+
+// ---------------------------------------------------------------- buttons
+
+void TForm1::Button1Click() { ClearOutput(); }
+
+void TForm1::Button2Click() {
+  if (!StringGrid1->isHidden() && GridModel->RowCount() >= 2) {
+    // The selection rectangle; without a selection the current cell.
+    int left = 0, top = 0, right = 0, bottom = 0;
+    const QItemSelection selection = StringGrid1->selectionModel()->selection();
+    if (!selection.isEmpty()) {
+      left = selection.first().left();
+      top = selection.first().top();
+      right = selection.first().right();
+      bottom = selection.first().bottom();
+      for (const QItemSelectionRange& range : selection) {
+        left = std::min(left, range.left());
+        top = std::min(top, range.top());
+        right = std::max(right, range.right());
+        bottom = std::max(bottom, range.bottom());
+      }
+    } else if (const QModelIndex current = StringGrid1->currentIndex(); current.isValid()) {
+      left = right = current.column();
+      top = bottom = current.row();
+    }
+    if (top < 1) top = 1;  // the title row is never copied
+    const int rows = GridModel->RowCount();
+    if (left < 0 || right < left || right > 3 || top < 1 || bottom < top || bottom > rows - 1) {
+      left = 0;
+      right = 3;
+      top = 1;
+      bottom = rows - 1;
+      StringGrid1->selectionModel()->select(
+          QItemSelection(GridModel->index(top, left), GridModel->index(bottom, right)),
+          QItemSelectionModel::ClearAndSelect);
+    }
+    QString text;
+    for (int r = top; r <= bottom; ++r) {
+      for (int c = left; c <= right; ++c) {
+        text += GridModel->Cell(r, c);
+        if (c != right) text += QLatin1Char('\t');
+      }
+      text += QStringLiteral("\r\n");
+    }
+    seams_.SetClipboardText(text);
+  }
+  if (!Memo1->isHidden()) {
+    if (!Memo1->textCursor().hasSelection()) Memo1->selectAll();
+    seams_.SetClipboardText(WithCrLf(Memo1->textCursor().selectedText()));
+  }
+}
+
+void TForm1::Button3Click() {
+  switch (LastGenerator) {
+    case kGenSymbols: SymInterfaceClick(); break;
+    case kGenDbSource: DBUDT1Click(); break;
+    case kGenMessageDb: MeldeDBUDT1Click(); break;
+    case kGenTargetActualDb: SollIstDB1Click(); break;
+    case kGenDbImage: DBAbbildvonDateibin1Click(); break;
+    case kGenStepExtended: AWLSchrittkette1Click(); break;
+    case kGenStepSimple: AWLSchrittketteBasic1Click(); break;
+    default: break;
+  }
+}
+
+void TForm1::Button4Click() {
+  if (!Memo1->isHidden()) {
+    StringGrid1->show();
+    Memo1->hide();
+  } else {
+    Memo1->show();
+    StringGrid1->hide();
+  }
+  LayoutGrid();
+}
+
+// ---------------------------------------------------------------- events
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!event->spontaneous()) FormShow();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  LayoutGrid();
+}
+
+void TForm1::FormShow() {
+  if (!firstShowDone_) {
+    ApplyLanguage();
+    ClearOutput();
+    // The DB-image dialog's defaults ("Char", "Automatisch") are set here
+    // once that dialog exists.
+    firstShowDone_ = true;
+  }
+  static const char* const kTitles[] = {"Symbol", "Adresse", "Typ", "Kommentar"};
+  for (int c = 0; c < 4; ++c) GridModel->SetCell(0, c, kTitles[c]);
+  RefreshMenus();
+}

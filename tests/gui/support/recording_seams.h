@@ -1,0 +1,38 @@
+// A Seams implementation for tests: records every message, clipboard text
+// and opened document instead of talking to the desktop, so nothing blocks.
+#pragma once
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/seams_ui.h"
+
+class TForm1;
+
+class RecordingSeams : public Seams {
+ public:
+  void ShowMessage(QWidget* parent, const QString& text) override;
+  void SetClipboardText(const QString& text) override;
+  void OpenDocument(const QString& fileName) override;
+
+  QStringList messages;
+  QStringList clipboard;  // every text put on the clipboard, in order
+  QStringList opened;
+};
+
+// A main window on a fresh settings path inside its own temporary folder,
+// shown (so that its first-show work has run).
+struct MainWindowFixture {
+  MainWindowFixture();
+  explicit MainWindowFixture(const QString& settingsPath);
+  ~MainWindowFixture();
+
+  QTemporaryDir dir;
+  QString settingsPath;
+  RecordingSeams seams;
+  std::unique_ptr<TForm1> window;
+};
+
+// Reads a whole file; empty when missing.
+QByteArray ReadAll(const QString& path);
