@@ -1,0 +1,257 @@
+// The two step-sequence dialogs driven through their real widgets: opened
+// from the menu, generated, reopened with "Formular".
+#include <QAbstractItemModel>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "app/controls_ui.h"
+#include "app/main_window.h"
+#include "app/settings.h"
+#include "stepseq/extended_step_dialog.h"
+#include "stepseq/simple_step_dialog.h"
+#include "support/recording_seams.h"
+
+namespace {
+
+// Runs `inside` once the modal dialog opened by `open` is showing; the
+// dialog must be closed by `inside` (or by the action it triggers).
+void WithModal(QDialog* dialog, const std::function<void()>& open, const std::function<void()>& inside) {
+  bool ran = false;
+  QTimer::singleShot(0, dialog, [&] {
+    ran = true;
+    inside();
+    if (dialog->isVisible()) dialog->reject();  // never leave a test blocked
+  });
+  open();
+  QVERIFY(ran);
+  QVERIFY(!dialog->isVisible());
+}
+
+QString Cell(TForm1& w, int row, int column) {
+  return w.StringGrid1->model()->index(row, column).data().toString();
+}
+
+int Rows(TForm1& w) { return w.StringGrid1->model()->rowCount(); }
+
+}  // namespace
+
+class StepDialogsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void simpleGeneratesTextAndRowFromTheMenu() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form10AWL_SchrittketteEinfach;
+    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+      // First showing: the defaults.
+      QCOMPARE(d->LabeledEdit1->text(), QString("80"));
+      QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
+      QCOMPARE(d->RadioGroup1->itemIndex(), 1);
+      QVERIFY(d->CheckBox1->isChecked());
+      QCOMPARE(d->LabeledEdit10->text(), QString("12"));
+      d->LabeledEdit10->setText("3");
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(w.LastGenerator, 25);
+    QVERIFY(f.seams.messages.isEmpty());
+    QCOMPARE(Rows(w), 2);
+    QCOMPARE(Cell(w, 1, 0), QString("FC_Schrittkette"));
+    QCOMPARE(Cell(w, 1, 1), QString("FC 80"));
+    QCOMPARE(Cell(w, 1, 2), QString("FC 80"));
+    QCOMPARE(Cell(w, 1, 3), QString("FC_Schrittkette"));
+    const QString text = w.MemoText();
+    QVERIFY(text.startsWith("FUNCTION \"FC_Schrittkette\" : VOID\r\n"));
+    QVERIFY(text.endsWith("S_EX: NOP 0;\r\n\r\nEND_FUNCTION\r\n"));
+    QVERIFY(text.contains(QString::fromUtf8("// Das Grundgerüst dieses Bausteines wurde erzeugt mit #")));
+    QVERIFY(w.Memo1->isVisible());
+
+    // The toggle shows the row; the clipboard then carries it.
+    QTest::mouseClick(w.Button4, Qt::LeftButton);
+    QVERIFY(w.StringGrid1->isVisible());
+    QVERIFY(!w.Memo1->isVisible());
+    QTest::mouseClick(w.Button2, Qt::LeftButton);
+    QCOMPARE(f.seams.clipboard.last(), QString("FC_Schrittkette\tFC 80\tFC 80\tFC_Schrittkette\r\n"));
+    QTest::mouseClick(w.Button4, Qt::LeftButton);
+    QTest::mouseClick(w.Button2, Qt::LeftButton);
+    QCOMPARE(f.seams.clipboard.last(), text);
+  }
+
+  void simpleTrimsFieldsAndFormularReopensWithThem() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form10AWL_SchrittketteEinfach;
+    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+      d->LabeledEdit1->setText("  81 ");
+      d->LabeledEdit5->setText(" Start");
+      d->LabeledEdit9->setText(" 99 ");  // refused: code 31
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(f.seams.messages, QStringList{QString::fromUtf8("Error: 31 / Erste Schrittnr. ist ungültig !")});
+    QCOMPARE(Rows(w), 1);
+    QVERIFY(w.MemoText().isEmpty());
+    QVERIFY(w.Button3->isEnabled());
+
+    WithModal(d, [&] { QTest::mouseClick(w.Button3, Qt::LeftButton); }, [&] {
+      QCOMPARE(d->LabeledEdit1->text(), QString("81"));
+      QCOMPARE(d->LabeledEdit5->text(), QString("Start"));
+      QCOMPARE(d->LabeledEdit9->text(), QString("99"));
+      d->LabeledEdit9->setText("0");
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(f.seams.messages.size(), 1);
+    QCOMPARE(Cell(w, 1, 1), QString("FC 81"));
+    QVERIFY(w.MemoText().contains("      U     Start;\r\n"));
+  }
+
+  void simpleStructureForcesAndGreysTheNumbering() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form10AWL_SchrittketteEinfach;
+    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+      d->CheckBox1->setChecked(false);
+      d->LabeledEdit9->setText("10");
+      QTest::mouseClick(d->RadioGroup1->item(0), Qt::LeftButton);
+      QCOMPARE(d->LabeledEdit9->text(), QString("0"));
+      QCOMPARE(d->LabeledEdit11->text(), QString("1"));
+      QVERIFY(d->CheckBox1->isChecked());
+      QVERIFY(!d->CheckBox1->isEnabled());
+      QVERIFY(!d->LabeledEdit9->isEnabled());
+      QVERIFY(!d->LabeledEdit11->isEnabled());
+      QTest::mouseClick(d->RadioGroup1->item(1), Qt::LeftButton);
+      QVERIFY(d->CheckBox1->isEnabled());
+      QVERIFY(d->LabeledEdit9->isEnabled());
+      QVERIFY(d->LabeledEdit11->isEnabled());
+      QCOMPARE(d->LabeledEdit9->text(), QString("0"));
+      QCOMPARE(d->LabeledEdit11->text(), QString("1"));
+      QTest::mouseClick(d->Button2, Qt::LeftButton);  // Abbrechen
+    });
+    // Abbrechen leaves the main window untouched.
+    QCOMPARE(w.LastGenerator, 0);
+    QVERIFY(!w.Button1->isEnabled());
+
+    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+      QTest::keyClick(d, Qt::Key_Escape);
+    });
+    QCOMPARE(w.LastGenerator, 0);
+  }
+
+  void simpleNetworkPerStepIsStoredAtEveryClick() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form10AWL_SchrittketteEinfach;
+    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+      QVERIFY(!d->CheckBox2->isChecked());
+      QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
+      QByteArray file = ReadAll(f.settingsPath);
+      QCOMPARE(file.size(), 2756);
+      QCOMPARE(int(file[int(brendax::SettingsRecord::kNetworkPerStepOffset)]), 1);
+      QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
+      file = ReadAll(f.settingsPath);
+      QCOMPARE(int(file[int(brendax::SettingsRecord::kNetworkPerStepOffset)]), 0);
+      QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
+      d->reject();
+    });
+    QVERIFY(w.settings().networkPerStep());
+    // The next window (next program start) shows the stored state.
+    MainWindowFixture again(f.settingsPath);
+    auto* d2 = again.window->Form10AWL_SchrittketteEinfach;
+    WithModal(d2, [&] { again.window->AWLSchrittketteBasic1->trigger(); }, [&] {
+      QVERIFY(d2->CheckBox2->isChecked());
+      QTest::mouseClick(d2->Button1, Qt::LeftButton);
+    });
+    QVERIFY(again.window->MemoText().contains("NETWORK\r\nTITLE = Schritt 0\r\n"));
+  }
+
+  void simpleHelpShowsItsText() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form10AWL_SchrittketteEinfach;
+    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+      QTest::mouseClick(d->Button3, Qt::LeftButton);
+      d->reject();
+    });
+    QCOMPARE(f.seams.messages.size(), 1);
+    QVERIFY(f.seams.messages[0].startsWith("Hilfe zu AWL-Schrittkette-Simple\r\r"));
+    QVERIFY(f.seams.messages[0].contains(QString::fromUtf8("mögliche Schritte sind 0..999.")));
+  }
+
+  void extendedExamplesAndTimerRun() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form8AWL_Schrittkette;
+    WithModal(d, [&] { w.AWLSchrittkette1->trigger(); }, [&] {
+      // First showing: "Beispiel 1".
+      QCOMPARE(d->LabeledEdit1->text(), QString("80"));
+      QCOMPARE(d->ComboBox1->currentText(), QString("64"));
+      QVERIFY(d->CheckBox1->isChecked());
+      QVERIFY(!d->CheckBox2->isChecked());
+      QCOMPARE(d->LabeledEdit7->text(), QString("SV"));
+      QTest::mouseClick(d->Button5, Qt::LeftButton);  // Beispiel 2
+      QCOMPARE(d->LabeledEdit1->text(), QString("100"));
+      QCOMPARE(d->ComboBox1->currentText(), QString("32"));
+      QVERIFY(d->CheckBox2->isChecked());
+      QVERIFY(!d->CheckBox1->isChecked());
+      QCOMPARE(d->LabeledEdit7->text(), QString());
+      QCOMPARE(d->LabeledEdit12->text(), QString());
+      d->LabeledEdit3->setText(" FC_Kette ");
+      d->LabeledEdit14->setText("FC_Timer ");  // timer fields are not trimmed
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(w.LastGenerator, 24);
+    QCOMPARE(Rows(w), 4);
+    QCOMPARE(Cell(w, 1, 0), QString("FC_Kette"));
+    QCOMPARE(Cell(w, 2, 1), QString("DB 100"));
+    QCOMPARE(Cell(w, 3, 0), QString("FC_Timer "));
+    QCOMPARE(Cell(w, 3, 2), QString("FC 101"));
+    // The timer function stands between data block and step-sequence function.
+    const QString text = w.MemoText();
+    const auto db = text.indexOf("DATA_BLOCK \"DB_Schrittkette100\"");
+    const auto timer = text.indexOf("FUNCTION \"FC_Timer \" : VOID");
+    const auto fc = text.indexOf("FUNCTION \"FC_Kette\" : VOID");
+    QVERIFY(db == 0 && timer > db && fc > timer);
+    QCOMPARE(f.seams.messages.size(), 1);
+    QVERIFY(f.seams.messages[0].startsWith("Der Baustein \r\rSFC 64 \"TIME_TCK\""));
+
+    WithModal(d, [&] { QTest::mouseClick(w.Button3, Qt::LeftButton); }, [&] {
+      QCOMPARE(d->LabeledEdit3->text(), QString("FC_Kette"));
+      QCOMPARE(d->LabeledEdit14->text(), QString("FC_Timer "));
+      QTest::mouseClick(d->Button4, Qt::LeftButton);  // Beispiel 1
+      QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
+      d->reject();
+    });
+  }
+
+  void extendedErrorsLeaveTheViewsEmpty() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = w.Form8AWL_Schrittkette;
+    WithModal(d, [&] { w.AWLSchrittkette1->trigger(); }, [&] {
+      d->ComboBox1->setEditText("100");  // typed text: no item selected
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(f.seams.messages, QStringList{"Error: 90 / Interner Fehler !"});
+    QCOMPARE(Rows(w), 1);
+    QVERIFY(w.MemoText().isEmpty());
+
+    WithModal(d, [&] { QTest::mouseClick(w.Button3, Qt::LeftButton); }, [&] {
+      QCOMPARE(d->ComboBox1->currentText(), QString("100"));  // kept as typed
+      d->ComboBox1->setCurrentIndex(0);
+      d->LabeledEdit10->setText("33");
+      d->LabeledEdit11->setText("1");
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(f.seams.messages.last(),
+             QString("Error: 36 / Letzter Schritt ist > Maximum (evtl. Max. Anzahl Schritte anpassen)!"));
+  }
+};
+
+QTEST_MAIN(StepDialogsTest)
+#include "step_dialogs_test.moc"
