@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class QAbstractButton;
 class QButtonGroup;
 class QLabel;
 
