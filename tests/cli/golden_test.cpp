@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,6 +18,9 @@ struct GoldenCase {
   std::string file;
   std::vector<std::string> args;
 };
+
+// Shown in test names and failures instead of the object's bytes.
+void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.file; }
 
 // Splits at blanks; "double quotes" keep blanks inside one argument.
 std::vector<std::string> SplitArguments(const std::string& line) {
