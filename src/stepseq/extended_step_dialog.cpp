@@ -17,6 +17,7 @@
 using brendax::ExtendedStepParams;
 
 TForm8AWL_Schrittkette::TForm8AWL_Schrittkette(TForm1& main) : QDialog(&main), main_(main) {
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle("AWL-Schrittkette-Extended");
   LabeledEdit1 = new LabeledEdit("FC- Nummer", this);
   LabeledEdit3 = new LabeledEdit("FC- Name", this);

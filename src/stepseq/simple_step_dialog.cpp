@@ -13,6 +13,7 @@
 using brendax::SimpleStepParams;
 
 TForm10AWL_SchrittketteEinfach::TForm10AWL_SchrittketteEinfach(TForm1& main) : QDialog(&main), main_(main) {
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setWindowTitle("AWL-Schrittkette-Simple");
   LabeledEdit1 = new LabeledEdit("FC- Nummer", this);
   LabeledEdit3 = new LabeledEdit("FC- Name", this);
