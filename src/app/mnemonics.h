@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace brendax {
 
@@ -27,5 +28,17 @@ inline MnemonicSet EnglishMnemonicSet() {
 
 // The set that the stored flag selects (0 = German, anything else English).
 inline MnemonicSet MnemonicsFor(bool english) { return english ? EnglishMnemonicSet() : GermanMnemonics(); }
+
+// A generated instruction that uses a mnemonic: six blanks, the mnemonic
+// unpadded, then the fixed rest ("      SPBN  In_X; "), so with the shorter
+// English forms the operand stands further left.
+inline std::string InstructionLine(std::string_view mnemonic, std::string_view rest) {
+  std::string line;
+  line.reserve(6 + mnemonic.size() + rest.size());
+  line.append(6, ' ');
+  line.append(mnemonic);
+  line.append(rest);
+  return line;
+}
 
 }  // namespace brendax

@@ -13,15 +13,6 @@
 namespace brendax {
 namespace {
 
-// Instruction line with a convention-dependent mnemonic: six blanks, the
-// mnemonic unpadded, then the fixed rest.
-std::string Op(const std::string& mnemonic, std::string_view rest) {
-  std::string line(6, ' ');
-  line += mnemonic;
-  line += rest;
-  return line;
-}
-
 std::string Quoted(const std::string& name) { return "\"" + name + "\""; }
 
 // "DB".Member[index] with the index unpadded.
@@ -139,15 +130,15 @@ void AppendInitialisation(Lines& out, const ExtendedStepValues& v, const Mnemoni
   out.push_back("      O     #Eins;");
   out.push_back("      ON    #Eins;");
   out.push_back("      =     #Eins;");
-  out.push_back(Op(m.MnemAnd, "N    #Eins;"));
+  out.push_back(InstructionLine(m.MnemAnd, "N    #Eins;"));
   out.push_back("      =     #Null;");
   out.push_back("");
   out.push_back("// Initialisieren");
-  out.push_back(Op(m.MnemAnd, "     #Init;"));
-  out.push_back(Op(m.MnemJumpIfNot, "  In_X; "));
+  out.push_back(InstructionLine(m.MnemAnd, "     #Init;"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  In_X; "));
   out.push_back("");
   out.push_back("// Ruecksetzen aller (Zeiten,) Schritte und Transitionen");
-  out.push_back(Op(m.MnemOpenDB, "   " + Quoted(v.dbName) + ";"));
+  out.push_back(InstructionLine(m.MnemOpenDB, "   " + Quoted(v.dbName) + ";"));
   out.push_back("      L     " + std::to_string(v.C) + ";");
   out.push_back("In_1: T     #n;");
   out.push_back("      L     1;");
@@ -196,8 +187,8 @@ void AppendStepNetwork(Lines& out, const ExtendedStepValues& v, const MnemonicSe
   out.push_back("TITLE =Schritt " + nnn);
   out.push_back("");
   out.push_back("      CLR   ;");
-  out.push_back(Op(m.MnemAnd, "     " + DbElement(v, "Step", n) + ";"));
-  out.push_back(Op(m.MnemJumpIfNot, "  T" + nnn + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     " + DbElement(v, "Step", n) + ";"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  T" + nnn + ";"));
   out.push_back(FrameRule());
   out.push_back("// Aktionen Schritt " + nnn + std::string(32, ' ') + "#");
   if (v.timers) {
@@ -217,11 +208,11 @@ void AppendStepNetwork(Lines& out, const ExtendedStepValues& v, const MnemonicSe
   out.push_back("T" + nnn + ": CLR   ;");
   out.push_back(FrameRule());
   out.push_back("// Transition / Weiterschaltbedingung                  #");
-  out.push_back(Op(m.MnemAnd, "     #" + v.release1 + ";"));
-  out.push_back(Op(m.MnemAnd, "     #" + v.release2 + ";"));
-  if (v.input3) out.push_back(Op(m.MnemAnd, "     #" + v.release3 + ";"));
-  if (v.input4Forward) out.push_back(Op(m.MnemAnd, "     #" + v.release4 + ";"));
-  if (v.timers) out.push_back(Op(m.MnemAnd, "     " + DbElement(v, "SchrittTimerQ", n) + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release1 + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release2 + ";"));
+  if (v.input3) out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release3 + ";"));
+  if (v.input4Forward) out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release4 + ";"));
+  if (v.timers) out.push_back(InstructionLine(m.MnemAnd, "     " + DbElement(v, "SchrittTimerQ", n) + ";"));
   out.push_back(FrameEmpty());
   out.push_back(FrameEmpty());
   out.push_back(FrameRule());
@@ -229,9 +220,9 @@ void AppendStepNetwork(Lines& out, const ExtendedStepValues& v, const MnemonicSe
   if (v.backward) {
     out.push_back(FrameRule());
     out.push_back("// Transition / Weiterschaltbed. Rueckwaerts           #");
-    out.push_back(Op(m.MnemAnd, "     #" + v.release1 + ";"));
-    out.push_back(Op(m.MnemAnd, "     #" + v.release2 + ";"));
-    out.push_back(Op(m.MnemAnd, "     #" + v.release4 + ";"));
+    out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release1 + ";"));
+    out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release2 + ";"));
+    out.push_back(InstructionLine(m.MnemAnd, "     #" + v.release4 + ";"));
     out.push_back(FrameEmpty());
     out.push_back(FrameEmpty());
     out.push_back(FrameRule());
@@ -276,11 +267,11 @@ void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const Mnemo
   out.push_back("//    hier koennen auch mehrere Schritte und           #");
   out.push_back("//    Transitionen stehen                              #");
   out.push_back("//    (Ende einer Simultanverzweigung)                 #");
-  out.push_back(Op(m.MnemAnd, "     " + DbElement(v, "Step", n) + ";"));
-  out.push_back(Op(m.MnemAnd, "     " + DbElement(v, "Transition", n) + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     " + DbElement(v, "Step", n) + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     " + DbElement(v, "Transition", n) + ";"));
   out.push_back(FrameEmpty());
   out.push_back(FrameRule());
-  out.push_back(Op(m.MnemJumpIfNot, "  " + forwardMiss + ";"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  " + forwardMiss + ";"));
   out.push_back("      SET   ; ");
   out.push_back(FrameRule());
   out.push_back(severalSteps);
@@ -293,7 +284,7 @@ void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const Mnemo
   }
   out.push_back(FrameEmpty());
   out.push_back(FrameRule());
-  out.push_back(Op(m.MnemJump, "   F_XX;"));
+  out.push_back(InstructionLine(m.MnemJump, "   F_XX;"));
   out.push_back("");
   out.push_back("");
   if (!v.backward) return;
@@ -303,11 +294,11 @@ void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const Mnemo
   out.push_back(FrameRule());
   out.push_back(severalStepsAnd);
   out.push_back("//    Transitionen stehen                              #");
-  out.push_back(Op(m.MnemAnd, "     " + DbElement(v, "Step", n) + ";"));
-  out.push_back(Op(m.MnemAnd, "     " + DbElement(v, "TransitionBac", n) + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     " + DbElement(v, "Step", n) + ";"));
+  out.push_back(InstructionLine(m.MnemAnd, "     " + DbElement(v, "TransitionBac", n) + ";"));
   out.push_back(FrameEmpty());
   out.push_back(FrameRule());
-  out.push_back(Op(m.MnemJumpIfNot, "  " + onwards + ";"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  " + onwards + ";"));
   out.push_back("      SET   ;");
   out.push_back(FrameRule());
   out.push_back(severalSteps);
@@ -320,7 +311,7 @@ void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const Mnemo
   }
   out.push_back(FrameEmpty());
   out.push_back(FrameRule());
-  out.push_back(Op(m.MnemJump, "   F_XX;"));
+  out.push_back(InstructionLine(m.MnemJump, "   F_XX;"));
   out.push_back("");
 }
 
@@ -328,10 +319,10 @@ void AppendEndNetwork(Lines& out, const ExtendedStepValues& v, const MnemonicSet
   out.push_back("NETWORK");
   out.push_back("TITLE =Bausteinende");
   out.push_back("");
-  out.push_back(Op(m.MnemJump, "   F_XX;"));
+  out.push_back(InstructionLine(m.MnemJump, "   F_XX;"));
   // Never reached (the jump above precedes it); it names the first step's
   // forward label so that the label exists whatever the first step is.
-  out.push_back(Op(m.MnemJump, "   F" + ThreeDigitNumber(v.F) + ";"));
+  out.push_back(InstructionLine(m.MnemJump, "   F" + ThreeDigitNumber(v.F) + ";"));
   out.push_back("F_XX: NOP   0;");
   out.push_back("");
   out.push_back("END_FUNCTION");

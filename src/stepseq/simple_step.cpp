@@ -169,7 +169,7 @@ class SimpleStepWriter {
   // Six blanks, the mnemonic and its fixed tail.
   template <typename... Tail>
   static std::string Instr(const std::string& mnemonic, const Tail&... tail) {
-    return Cat("      ", mnemonic, tail...);
+    return InstructionLine(mnemonic, Cat(tail...));
   }
 
   void Add(std::string line) { lines_.push_back(std::move(line)); }

@@ -9,16 +9,6 @@
 #include "text/cp1252.h"
 
 namespace brendax {
-namespace {
-
-std::string Op(const std::string& mnemonic, std::string_view rest) {
-  std::string line(6, ' ');
-  line += mnemonic;
-  line += rest;
-  return line;
-}
-
-}  // namespace
 
 void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStepValues& values,
                              const MnemonicSet& mnemonics) {
@@ -76,9 +66,9 @@ void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStep
   out.push_back("TITLE =");
   out.push_back("");
   out.push_back("");
-  out.push_back(Op(m.MnemAnd, "N    #Aktion_L;"));
-  out.push_back(Op(m.MnemAnd, "N    #Aktion_D;"));
-  out.push_back(Op(m.MnemJumpIfNot, "  Strt;"));
+  out.push_back(InstructionLine(m.MnemAnd, "N    #Aktion_L;"));
+  out.push_back(InstructionLine(m.MnemAnd, "N    #Aktion_D;"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  Strt;"));
   out.push_back("");
   out.push_back("// Reset wenn L=0 und D=0");
   out.push_back("      SET   ;");
@@ -90,8 +80,8 @@ void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStep
   out.push_back("           RET_VAL                  := #AktuelleZeit);");
   out.push_back("");
   out.push_back("      CLR   ;");
-  out.push_back(Op(m.MnemAnd, "N    #Flankenmerker;"));
-  out.push_back(Op(m.MnemJumpIfNot, "  T10;"));
+  out.push_back(InstructionLine(m.MnemAnd, "N    #Flankenmerker;"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  T10;"));
   out.push_back("");
   out.push_back("// Starte Timer");
   out.push_back("      SET   ;");
@@ -99,28 +89,28 @@ void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStep
   out.push_back("      L     #AktuelleZeit;");
   out.push_back("      T     #Startzeit;");
   out.push_back("// Setze Q auf Anfangszustand");
-  out.push_back(Op(m.MnemAnd, "     #Aktion_L;"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_L;"));
   out.push_back("      S     #Q;");
-  out.push_back(Op(m.MnemAnd, "     #Aktion_D;"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_D;"));
   out.push_back("      R     #Q;");
   out.push_back("");
   out.push_back("T10:  CLR   ;");
-  out.push_back(Op(m.MnemAnd, "     #Aktion_L;"));
-  out.push_back(Op(m.MnemJumpIf, "   L0;"));
-  out.push_back(Op(m.MnemAnd, "     #Aktion_D;"));
-  out.push_back(Op(m.MnemJumpIf, "   D0;"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_L;"));
+  out.push_back(InstructionLine(m.MnemJumpIf, "   L0;"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_D;"));
+  out.push_back(InstructionLine(m.MnemJumpIf, "   D0;"));
   out.push_back("      BE    ;");
   out.push_back("");
   out.push_back("// Abfallverzoegerung");
   out.push_back("L0:   CLR   ;");
-  out.push_back(Op(m.MnemAnd, "N    #Q;"));
-  out.push_back(Op(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts"));
-  out.push_back(Op(m.MnemJump, "   T50;"));
+  out.push_back(InstructionLine(m.MnemAnd, "N    #Q;"));
+  out.push_back(InstructionLine(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts"));
+  out.push_back(InstructionLine(m.MnemJump, "   T50;"));
   out.push_back("");
   out.push_back("// Anzugsverzoegerung");
   out.push_back("D0:   CLR   ;");
-  out.push_back(Op(m.MnemAnd, "     #Q;"));
-  out.push_back(Op(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts"));
+  out.push_back(InstructionLine(m.MnemAnd, "     #Q;"));
+  out.push_back(InstructionLine(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts"));
   out.push_back("");
   out.push_back("// Zeitgeber hatte Nulldurchgang?");
   out.push_back("T50:  CLR   ;");
@@ -128,7 +118,7 @@ void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStep
   out.push_back("      L     #Startzeit;");
   out.push_back("      T     #StartZeitTmp;");
   out.push_back("      <D    ;");
-  out.push_back(Op(m.MnemJumpIfNot, "  T60;"));
+  out.push_back(InstructionLine(m.MnemJumpIfNot, "  T60;"));
   out.push_back("      L     L#2147483647;");
   out.push_back("      -D    ;");
   out.push_back("      T     #StartZeitTmp;");
@@ -141,11 +131,11 @@ void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStep
   out.push_back("      -D    ;");
   out.push_back("      L     #Ausloesezeit;");
   out.push_back("      <D    ;");
-  out.push_back(Op(m.MnemBlockEndCond, "   ; // Zeit noch nicht erreicht"));
+  out.push_back(InstructionLine(m.MnemBlockEndCond, "   ; // Zeit noch nicht erreicht"));
   out.push_back("");
   out.push_back("// Zeit erreicht - Ausgang negieren");
   out.push_back("      CLR   ;");
-  out.push_back(Op(m.MnemAnd, "N    #Q;"));
+  out.push_back(InstructionLine(m.MnemAnd, "N    #Q;"));
   out.push_back("      =     #Q;");
   out.push_back("");
   out.push_back("END_FUNCTION");
