@@ -1,0 +1,87 @@
+// The window side of big outputs: the memo filled with ~135,000 lines and
+// the symbol grid with 100,000 rows, each in one operation. Runs on the
+// offscreen platform unless a display is chosen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/main_window.h"
+#include "app/seams_ui.h"
+#include "stepseq/extended_step.h"
+
+namespace {
+
+class SilentSeams : public Seams {
+ public:
+  void ShowMessage(QWidget*, const QString&) override {}
+  void SetClipboardText(const QString&) override {}
+  void OpenDocument(const QString&) override {}
+};
+
+struct Window {
+  Window() : window(seams, dir.filePath("brendax.set")) { window.show(); }
+  SilentSeams seams;
+  QTemporaryDir dir;
+  TForm1 window;
+};
+
+Window& SharedWindow() {
+  static Window* window = new Window;  // lives until the program ends
+  return *window;
+}
+
+std::vector<std::string> ManyLines(std::size_t count) {
+  brendax::ExtendedStepParams params = brendax::ExtendedExample1();
+  params.maxStepsIndex = 4;
+  params.count = "512";
+  params.distance = "1";
+  params.timers = true;
+  const auto result = brendax::GenerateExtendedStep(params, brendax::GermanMnemonics());
+  std::vector<std::string> lines;
+  lines.reserve(count);
+  while (lines.size() < count)
+    for (const auto& line : result.lines) {
+      if (lines.size() == count) break;
+      lines.push_back(line);
+    }
+  return lines;
+}
+
+void BM_MemoFill135kLines(benchmark::State& state) {
+  Window& w = SharedWindow();
+  const auto lines = ManyLines(135000);
+  for (auto _ : state) {
+    w.window.PrepareSourceOutput();
+    w.window.SetOutputLines(lines);
+    QApplication::processEvents();
+  }
+  state.counters["lines"] = static_cast<double>(lines.size());
+}
+BENCHMARK(BM_MemoFill135kLines)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_GridFill100kRows(benchmark::State& state) {
+  Window& w = SharedWindow();
+  std::vector<brendax::SymbolRow> rows;
+  for (int i = 0; i < 100000; ++i)
+    rows.push_back({"Sym_" + std::to_string(i), "E " + std::to_string(i / 8) + "." + std::to_string(i % 8), "BOOL",
+                    "Kommentar " + std::to_string(i)});
+  for (auto _ : state) {
+    w.window.PrepareSymbolOutput();
+    w.window.SetSymbolRows(rows);
+    QApplication::processEvents();
+  }
+}
+BENCHMARK(BM_GridFill100kRows)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
