@@ -54,16 +54,7 @@ void AppendInfoNetwork(Lines& out, const ExtendedStepValues& v) {
   out.push_back("");
   out.push_back("      NOP   0;");
   out.push_back("");
-  out.push_back(FrameRule());
-  out.push_back(FrameEmpty());
-  out.push_back(created);
-  out.push_back(FrameEmpty());
-  AppendCredits(out);
-  out.push_back(FrameEmpty());
-  out.push_back(FrameEmpty());
-  out.push_back(FrameRule());
-  out.push_back(FrameEmpty());
-  out.push_back(FrameEmpty());
+  AppendBannerHead(out, created);
   out.push_back("// Dieser Baustein gliedert sich in 3 Hauptabschnitte  #");
   out.push_back("// 1. Initialisierung                                  #");
   out.push_back("//    Ist der Bausteineingang Init = True dann werden  #");

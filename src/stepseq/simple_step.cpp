@@ -203,16 +203,7 @@ class SimpleStepWriter {
 
   void Banner() {
     static const std::string created = Ansi("// Das Grundgerüst dieses Bausteines wurde erzeugt mit #");
-    Add(FrameRule());
-    Add(FrameEmpty());
-    Add(created);
-    Add(FrameEmpty());
-    AppendCredits(lines_);
-    Add(FrameEmpty());
-    Add(FrameEmpty());
-    Add(FrameRule());
-    Add(FrameEmpty());
-    Add(FrameEmpty());
+    AppendBannerHead(lines_, created);
     Add(FrameEmpty());
     Add(FrameRule());
     Add(FrameEmpty());

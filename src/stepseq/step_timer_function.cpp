@@ -43,16 +43,7 @@ void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStep
   out.push_back("");
   out.push_back("      NOP   0;");
   out.push_back("");
-  out.push_back(FrameRule());
-  out.push_back(FrameEmpty());
-  out.push_back("// Dieser Baustein wurde automatisch erzeugt mit       #");
-  out.push_back(FrameEmpty());
-  AppendCredits(out);
-  out.push_back(FrameEmpty());
-  out.push_back(FrameEmpty());
-  out.push_back(FrameRule());
-  out.push_back(FrameEmpty());
-  out.push_back(FrameEmpty());
+  AppendBannerHead(out, "// Dieser Baustein wurde automatisch erzeugt mit       #");
   out.push_back("// Dieser Baustein ist ein spezieller Zeitbaustein,    #");
   out.push_back(neededFor);
   out.push_back("// (erzeugt mit oben genannten Tool)                   #");

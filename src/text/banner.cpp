@@ -31,14 +31,23 @@ const std::vector<std::string>& ContactTexts() {
   return texts;
 }
 
-void AppendCredits(Lines& lines) {
+void AppendBannerHead(Lines& lines, std::string_view introduction) {
   const auto& contacts = ContactTexts();
+  lines.push_back(FrameRule());
+  lines.push_back(FrameEmpty());
+  lines.emplace_back(introduction);
+  lines.push_back(FrameEmpty());
   lines.push_back(FrameCentered(kVersionLine));
   lines.push_back(FrameCentered(contacts[0]));
   lines.push_back(FrameEmpty());
   lines.push_back(FrameCentered(contacts[1]));
   lines.push_back(FrameCentered(contacts[2]));
   lines.push_back(FrameCentered(contacts[3]));
+  lines.push_back(FrameEmpty());
+  lines.push_back(FrameEmpty());
+  lines.push_back(FrameRule());
+  lines.push_back(FrameEmpty());
+  lines.push_back(FrameEmpty());
 }
 
 }  // namespace brendax

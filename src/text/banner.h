@@ -18,10 +18,11 @@ std::string FrameCentered(std::string_view text);
 // "//", 11 blanks, RightPad(value, 42) and "#"; a longer value is kept whole.
 std::string FrameValue(std::string_view value);
 
-// The credit block that every generated function carries in its banner:
-// the centred version line, the first contact line, an empty frame line and
-// the other three contact lines (six lines).
-void AppendCredits(Lines& lines);
+// The head of the banner that every generated function carries: a rule,
+// the introduction line between empty frame lines, the centred version line,
+// the contact lines, and the closing rule between empty frame lines
+// (15 lines).
+void AppendBannerHead(Lines& lines, std::string_view introduction);
 
 // The product's own contact texts, each at most 51 characters.
 const std::vector<std::string>& ContactTexts();
