@@ -11,7 +11,13 @@
 #include "text/cp1252.h"
 
 void DesktopSeams::ShowMessage(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text, QMessageBox::Ok, parent);
+  // Messages separate their lines with CR LF or with CR alone; the label
+  // breaks lines only at LF.
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), shown, QMessageBox::Ok, parent);
+  box.setTextFormat(Qt::PlainText);
   box.exec();
 }
 
