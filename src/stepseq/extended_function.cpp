@@ -241,9 +241,26 @@ void AppendSection3Info(Lines& out) {
   out.push_back("");
 }
 
+// The switch itself, forward or backward: step n off, the target step on
+// (and with timers the step's timer edge flag reset), then to the common exit.
+void AppendSwitch(Lines& out, const ExtendedStepValues& v, const MnemonicSet& m, int n, int target) {
+  static const std::string severalSteps = Ansi("//    hier können mehrere Schritte stehen              #");
+  out.push_back(FrameRule());
+  out.push_back(severalSteps);
+  out.push_back("//    (Anfang einer Simultanverzweigung)               #");
+  out.push_back("      R     " + DbElement(v, "Step", n) + ";");
+  out.push_back("      S     " + DbElement(v, "Step", target) + ";");
+  if (v.timers) {
+    out.push_back("//    Reset Timer:");
+    out.push_back("      R     " + DbElement(v, "SchrittTimerFLMerker", n) + ";");
+  }
+  out.push_back(FrameEmpty());
+  out.push_back(FrameRule());
+  out.push_back(InstructionLine(m.MnemJump, "   F_XX;"));
+}
+
 void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const MnemonicSet& m, int n) {
   static const std::string severalStepsAnd = Ansi("//    hier können mehrere Schritte und                 #");
-  static const std::string severalSteps = Ansi("//    hier können mehrere Schritte stehen              #");
   const std::string nnn = ThreeDigitNumber(n);
   const bool last = n >= v.L;
   const int next = last ? v.F : n + v.D;
@@ -264,18 +281,7 @@ void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const Mnemo
   out.push_back(FrameRule());
   out.push_back(InstructionLine(m.MnemJumpIfNot, "  " + forwardMiss + ";"));
   out.push_back("      SET   ; ");
-  out.push_back(FrameRule());
-  out.push_back(severalSteps);
-  out.push_back("//    (Anfang einer Simultanverzweigung)               #");
-  out.push_back("      R     " + DbElement(v, "Step", n) + ";");
-  out.push_back("      S     " + DbElement(v, "Step", next) + ";");
-  if (v.timers) {
-    out.push_back("//    Reset Timer:");
-    out.push_back("      R     " + DbElement(v, "SchrittTimerFLMerker", n) + ";");
-  }
-  out.push_back(FrameEmpty());
-  out.push_back(FrameRule());
-  out.push_back(InstructionLine(m.MnemJump, "   F_XX;"));
+  AppendSwitch(out, v, m, n, next);
   out.push_back("");
   out.push_back("");
   if (!v.backward) return;
@@ -291,18 +297,7 @@ void AppendSwitchingNetwork(Lines& out, const ExtendedStepValues& v, const Mnemo
   out.push_back(FrameRule());
   out.push_back(InstructionLine(m.MnemJumpIfNot, "  " + onwards + ";"));
   out.push_back("      SET   ;");
-  out.push_back(FrameRule());
-  out.push_back(severalSteps);
-  out.push_back("//    (Anfang einer Simultanverzweigung)               #");
-  out.push_back("      R     " + DbElement(v, "Step", n) + ";");
-  out.push_back("      S     " + DbElement(v, "Step", previous) + ";");
-  if (v.timers) {
-    out.push_back("//    Reset Timer:");
-    out.push_back("      R     " + DbElement(v, "SchrittTimerFLMerker", n) + ";");
-  }
-  out.push_back(FrameEmpty());
-  out.push_back(FrameRule());
-  out.push_back(InstructionLine(m.MnemJump, "   F_XX;"));
+  AppendSwitch(out, v, m, n, previous);
   out.push_back("");
 }
 
