@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/settings.h"
+#include "core/settings.h"
 #include "text/integer_text.h"
 #include "text/text_routines.h"
 

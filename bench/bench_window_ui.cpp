@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 #include "stepseq/extended_step.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <QApplication>
 
 #include "app/main_window.h"
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 #include "app/settings_path_ui.h"
 
 int main(int argc, char** argv) {

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "app/main_window.h"
-#include "app/version.h"
+#include "core/version.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 
 #include "app/info_dialog.h"
 #include "app/language_dialog.h"
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 #include "app/symbol_grid_ui.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
@@ -322,9 +322,13 @@ void TForm1::SetOutputLines(const std::vector<std::string>& lines) {
 
 void TForm1::SetSymbolRows(const std::vector<brendax::SymbolRow>& rows) { GridModel->SetSymbolRows(rows); }
 
-void TForm1::ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent) {
+void TForm1::ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent,
+                                 const QString& errorBox) {
   if (!result.ok()) {
-    seams_.ShowMessage(messageParent, FromAnsi(brendax::ErrorBoxText(result)));
+    // A failed run writes no text, but keeps the rows written before its
+    // error (the symbol generator's partial result).
+    if (!result.symbols.empty()) SetSymbolRows(result.symbols);
+    seams_.ShowMessage(messageParent, errorBox.isEmpty() ? FromAnsi(brendax::ErrorBoxText(result)) : errorBox);
     return;
   }
   SetSymbolRows(result.symbols);
@@ -423,13 +427,13 @@ void TForm1::Button2Click() {
 
 void TForm1::Button3Click() {
   switch (LastGenerator) {
-    case kGenSymbols: SymInterfaceClick(); break;
-    case kGenDbSource: DBUDT1Click(); break;
-    case kGenMessageDb: MeldeDBUDT1Click(); break;
-    case kGenTargetActualDb: SollIstDB1Click(); break;
-    case kGenDbImage: DBAbbildvonDateibin1Click(); break;
-    case kGenStepExtended: AWLSchrittkette1Click(); break;
-    case kGenStepSimple: AWLSchrittketteBasic1Click(); break;
+    case brendax::kGenSymbols: SymInterfaceClick(); break;
+    case brendax::kGenDbSource: DBUDT1Click(); break;
+    case brendax::kGenMessageDb: MeldeDBUDT1Click(); break;
+    case brendax::kGenTargetActualDb: SollIstDB1Click(); break;
+    case brendax::kGenDbImage: DBAbbildvonDateibin1Click(); break;
+    case brendax::kGenStepExtended: AWLSchrittkette1Click(); break;
+    case brendax::kGenStepSimple: AWLSchrittketteBasic1Click(); break;
     default: break;
   }
 }

@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/generator_result.h"
-#include "app/mnemonics.h"
-#include "app/settings.h"
+#include "core/generator_result.h"
+#include "core/mnemonics.h"
+#include "core/settings.h"
+#include "core/generator_codes.h"
+#include "ui/tool_host_ui.h"
 
 class QAction;
 class QMenu;
@@ -24,19 +26,8 @@ class TFormSpracheinstellung;
 class TForm8AWL_Schrittkette;
 class TForm10AWL_SchrittketteEinfach;
 
-// Codes of the generator that ran last; "Formular" reopens its dialog.
-enum LastGeneratorCode : int {
-  kGenNone = 0,
-  kGenSymbols = 10,
-  kGenDbSource = 20,
-  kGenMessageDb = 21,
-  kGenTargetActualDb = 22,
-  kGenDbImage = 23,
-  kGenStepExtended = 24,
-  kGenStepSimple = 25,
-};
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow, public ToolHost {
   Q_OBJECT
 
  public:
@@ -45,14 +36,17 @@ class TForm1 : public QMainWindow {
   ~TForm1() override;
 
   // Shared state.
-  int LastGenerator = kGenNone;
+  int LastGenerator = brendax::kGenNone;
   bool ExpertMode = false;
   QString SettingsPath;
   QString HelpFileDe;
   QString HelpFileEn;
-  brendax::SettingsRecord& settings() { return settings_; }
-  const brendax::MnemonicSet& mnemonics() const { return mnemonics_; }
-  Seams& seams() { return seams_; }
+  // ToolHost.
+  brendax::SettingsRecord& settings() override { return settings_; }
+  const brendax::MnemonicSet& mnemonics() const override { return mnemonics_; }
+  Seams& seams() override { return seams_; }
+  bool expertMode() const override { return ExpertMode; }
+  void SetLastGenerator(int code) override { LastGenerator = code; }
 
   // Language and settings.
   QString LanguageText(const QString& bilingual) const;
@@ -60,22 +54,21 @@ class TForm1 : public QMainWindow {
   void LoadSettings();
   // Writes the settings record; on failure shows the message and keeps the
   // record in memory. Returns whether it was written.
-  bool SaveSettings();
-  void RefreshMenus();
+  bool SaveSettings() override;
+  void RefreshMenus() override;
 
   // Output operations.
   void ClearOutput();
-  void PrepareSymbolOutput();
-  void PrepareSourceOutput();
-  void PrepareSourceAndSymbolOutput();
+  void PrepareSymbolOutput() override;
+  void PrepareSourceOutput() override;
+  void PrepareSourceAndSymbolOutput() override;
   void LayoutGrid();
   // Sets the memo to the lines in one operation (each line ends with a line break).
   void SetOutputLines(const std::vector<std::string>& lines);
   // Sets the grid's row count to rows + 1 and fills rows 1 onward.
   void SetSymbolRows(const std::vector<brendax::SymbolRow>& rows);
-  // Hands a generator's result to the window: the error message box, or the
-  // symbol rows, the lines and then the notices as message boxes.
-  void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent);
+  void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent,
+                           const QString& errorBox = QString()) override;
   // Text shown in the memo, with CR LF line ends (for tests and the clipboard).
   QString MemoText() const;
 

@@ -1,6 +1,6 @@
 #include "app/symbol_grid_ui.h"
 
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 
 SymbolGridModel::SymbolGridModel(QObject* parent) : QAbstractTableModel(parent), rows_(1) {}
 

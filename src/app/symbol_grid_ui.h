@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-#include "app/generator_result.h"
+#include "core/generator_result.h"
 
 class SymbolGridModel : public QAbstractTableModel {
   Q_OBJECT

@@ -2,7 +2,7 @@
 #include <CLI/CLI.hpp>
 #include <iostream>
 
-#include "app/version.h"
+#include "core/version.h"
 #include "cli/commands.h"
 #include "cli/output.h"
 

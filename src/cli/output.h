@@ -4,8 +4,8 @@
 #include <CLI/CLI.hpp>
 #include <string>
 
-#include "app/generator_result.h"
-#include "app/mnemonics.h"
+#include "core/generator_result.h"
+#include "core/mnemonics.h"
 
 namespace brendax::cli {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/generator_result.h"
-#include "app/mnemonics.h"
+#include "core/generator_result.h"
+#include "core/mnemonics.h"
 
 namespace brendax {
 

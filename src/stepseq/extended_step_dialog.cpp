@@ -10,9 +10,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/controls_ui.h"
+#include "ui/controls_ui.h"
 #include "app/main_window.h"
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 
 using brendax::ExtendedStepParams;
 
@@ -164,7 +164,7 @@ void TForm8AWL_Schrittkette::Button3Click() {
 }
 
 void TForm8AWL_Schrittkette::Button1Click() {
-  main_.LastGenerator = kGenStepExtended;
+  main_.LastGenerator = brendax::kGenStepExtended;
   main_.PrepareSourceAndSymbolOutput();
   ExtendedStepParams p = Params();
   brendax::TrimExtendedFields(p);

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/controls_ui.h"
+#include "ui/controls_ui.h"
 #include "app/main_window.h"
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 
 using brendax::SimpleStepParams;
 
@@ -135,7 +135,7 @@ void TForm10AWL_SchrittketteEinfach::Button3Click() {
 }
 
 void TForm10AWL_SchrittketteEinfach::Button1Click() {
-  main_.LastGenerator = kGenStepSimple;
+  main_.LastGenerator = brendax::kGenStepSimple;
   main_.PrepareSourceAndSymbolOutput();
   SimpleStepParams p = Params();
   brendax::TrimSimpleFields(p);

@@ -1,6 +1,6 @@
 #include "text/banner.h"
 
-#include "app/version.h"
+#include "core/version.h"
 #include "text/text_routines.h"
 
 namespace brendax {

@@ -11,7 +11,7 @@
 
 #include "app/language_dialog.h"
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "support/recording_seams.h"
 
 namespace {

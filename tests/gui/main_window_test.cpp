@@ -272,12 +272,12 @@ class MainWindowTest : public QObject {
       if (auto* dialog = qobject_cast<QDialog*>(seen)) dialog->reject();
     };
 
-    w.LastGenerator = kGenStepSimple;
+    w.LastGenerator = brendax::kGenStepSimple;
     QTimer::singleShot(0, closeActive);
     w.Button3Click();
     QCOMPARE(seen, static_cast<QWidget*>(w.Form10AWL_SchrittketteEinfach));
 
-    w.LastGenerator = kGenStepExtended;
+    w.LastGenerator = brendax::kGenStepExtended;
     QTimer::singleShot(0, closeActive);
     w.Button3Click();
     QCOMPARE(seen, static_cast<QWidget*>(w.Form8AWL_Schrittkette));

@@ -11,9 +11,9 @@
 #include <QtTest>
 #include <functional>
 
-#include "app/controls_ui.h"
+#include "ui/controls_ui.h"
 #include "app/main_window.h"
-#include "app/settings.h"
+#include "core/settings.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
 #include "support/recording_seams.h"

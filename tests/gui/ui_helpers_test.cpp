@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 #include "app/settings_path_ui.h"
 #include "app/symbol_grid_ui.h"
 

@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/generator_result.h"
-#include "app/mnemonics.h"
+#include "core/generator_result.h"
+#include "core/mnemonics.h"
 #include "stepseq/extended_step.h"
 
 namespace brendax {

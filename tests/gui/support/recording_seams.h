@@ -6,7 +6,7 @@
 #include <QTemporaryDir>
 #include <memory>
 
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 
 class TForm1;
 

@@ -1,4 +1,4 @@
-#include "app/controls_ui.h"
+#include "ui/controls_ui.h"
 
 #include <QButtonGroup>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "app/generator_result.h"
+#include "core/generator_result.h"
 
 namespace brendax {
 

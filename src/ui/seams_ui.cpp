@@ -1,4 +1,4 @@
-#include "app/seams_ui.h"
+#include "ui/seams_ui.h"
 
 #include <QApplication>
 #include <QClipboard>
