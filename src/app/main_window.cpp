@@ -322,13 +322,12 @@ void TForm1::SetOutputLines(const std::vector<std::string>& lines) {
 
 void TForm1::SetSymbolRows(const std::vector<brendax::SymbolRow>& rows) { GridModel->SetSymbolRows(rows); }
 
-void TForm1::ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent,
-                                 const QString& errorBox) {
+void TForm1::ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent) {
   if (!result.ok()) {
     // A failed run writes no text, but keeps the rows written before its
     // error (the symbol generator's partial result).
     if (!result.symbols.empty()) SetSymbolRows(result.symbols);
-    seams_.ShowMessage(messageParent, errorBox.isEmpty() ? FromAnsi(brendax::ErrorBoxText(result)) : errorBox);
+    seams_.ShowMessage(messageParent, FromAnsi(brendax::ErrorBoxText(result)));
     return;
   }
   SetSymbolRows(result.symbols);

@@ -67,8 +67,7 @@ class TForm1 : public QMainWindow, public ToolHost {
   void SetOutputLines(const std::vector<std::string>& lines);
   // Sets the grid's row count to rows + 1 and fills rows 1 onward.
   void SetSymbolRows(const std::vector<brendax::SymbolRow>& rows);
-  void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent,
-                           const QString& errorBox = QString()) override;
+  void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent) override;
   // Text shown in the memo, with CR LF line ends (for tests and the clipboard).
   QString MemoText() const;
 

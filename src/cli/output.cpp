@@ -121,3 +121,14 @@ int EmitResult(const std::string& generator, const GeneratorResult& result, cons
 }
 
 }  // namespace brendax::cli
+
+namespace brendax::cli {
+
+std::string FieldOptionHelp(const char* label, const std::string& help, const std::string& defaultShown) {
+  std::string text = std::string("\"") + label + "\"";
+  if (!help.empty()) text += ": " + help;
+  text += " (default: " + (defaultShown.empty() ? std::string("empty") : defaultShown) + ")";
+  return text;
+}
+
+}  // namespace brendax::cli

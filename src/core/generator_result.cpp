@@ -3,7 +3,13 @@
 namespace brendax {
 
 std::string ErrorBoxText(const GeneratorResult& result) {
-  return "Error: " + std::to_string(result.errorCode) + " / " + result.errorMessage;
+  const std::string code = std::to_string(result.errorCode);
+  switch (result.boxStyle) {
+    case ErrorBoxStyle::kFehlerCodeMessage: return "Fehler: " + code + " / " + result.errorMessage;
+    case ErrorBoxStyle::kFehlerCode: return "Fehler: " + code;
+    case ErrorBoxStyle::kErrorCodeMessage: break;
+  }
+  return "Error: " + code + " / " + result.errorMessage;
 }
 
 std::string JoinLinesCrLf(const std::vector<std::string>& lines) {

@@ -15,9 +15,17 @@ struct SymbolRow {
   bool operator==(const SymbolRow&) const = default;
 };
 
+// How a generator words the message box of a failed run.
+enum class ErrorBoxStyle {
+  kErrorCodeMessage,   // "Error: " + code + " / " + message
+  kFehlerCodeMessage,  // "Fehler: " + code + " / " + message
+  kFehlerCode,         // "Fehler: " + code
+};
+
 struct GeneratorResult {
   int errorCode = 0;         // 0 = generated
   std::string errorMessage;  // the German message of the code
+  ErrorBoxStyle boxStyle = ErrorBoxStyle::kErrorCodeMessage;
   std::vector<SymbolRow> symbols;
   std::vector<std::string> lines;    // output lines, without line ends
   std::vector<std::string> notices;  // message boxes shown after a successful run
@@ -27,7 +35,8 @@ struct GeneratorResult {
   int rowCount() const { return static_cast<int>(symbols.size()) + 1; }
 };
 
-// "Error: " + code + " / " + message: the message box of a failed run.
+// The message box of a failed run, worded as the generator's style says
+// ("Error: 21 / ...", "Fehler: 4 / ...", "Fehler: 10").
 std::string ErrorBoxText(const GeneratorResult& result);
 
 // The lines as the clipboard carries them: CR LF after every line.

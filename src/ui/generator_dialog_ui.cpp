@@ -50,15 +50,11 @@ void GeneratorDialog::showEvent(QShowEvent* event) {
 
 void GeneratorDialog::PrepareOutput() { host_.PrepareSourceAndSymbolOutput(); }
 
-QString GeneratorDialog::ErrorBox(const brendax::GeneratorResult& result) const {
-  return FromAnsi(brendax::ErrorBoxText(result));
-}
-
 void GeneratorDialog::Button1Click() {
   if (generatorCode_ != 0) host_.SetLastGenerator(generatorCode_);
   PrepareOutput();
   const brendax::GeneratorResult result = Generate();
-  host_.ShowGeneratorResult(result, this, result.ok() ? QString() : ErrorBox(result));
+  host_.ShowGeneratorResult(result, this);
   Confirmed = true;
   accept();
 }

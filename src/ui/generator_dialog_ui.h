@@ -55,8 +55,6 @@ class GeneratorDialog : public QDialog {
   // Reads the controls (trimming and writing back as the generator does)
   // and lets the core generate.
   virtual brendax::GeneratorResult Generate() = 0;
-  // The message box text of a failed run (default "Error: " code " / " text).
-  virtual QString ErrorBox(const brendax::GeneratorResult& result) const;
   // Windows-1252, lines separated by CR; empty: no "?" button.
   virtual std::string HelpText() const { return {}; }
 

@@ -33,8 +33,6 @@ class ToolHost {
   virtual void PrepareSourceAndSymbolOutput() = 0;
   // A successful run: writes the result's symbol rows and lines into the
   // prepared views, then shows its notices. A failed run: writes only the
-  // rows it kept, then the error message box (the given text, or "Error: "
-  // + code + " / " + message when it is empty).
-  virtual void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent,
-                                   const QString& errorBox = QString()) = 0;
+  // rows it kept, then the error message box (ErrorBoxText).
+  virtual void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent) = 0;
 };
