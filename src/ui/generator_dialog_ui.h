@@ -28,6 +28,10 @@ class GeneratorDialog : public QDialog {
   // Whether the last closing was a confirmed generate.
   bool Confirmed = false;
 
+  // Called by the main window's RefreshMenus: captions that show stored
+  // values (the symbol generator's template entries).
+  virtual void RefreshMenus() {}
+
  public slots:
   // Generate: sets the last-generator code, prepares the output views, lets
   // the dialog generate and shows the result; the dialog closes in either
