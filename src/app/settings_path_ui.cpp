@@ -9,6 +9,7 @@
 
 #include "text/cp1252.h"
 
+#ifndef _WIN32
 namespace {
 
 constexpr char16_t kEscapedByteBase = 0xDC00;
@@ -16,6 +17,7 @@ constexpr char16_t kEscapedByteBase = 0xDC00;
 bool IsEscapedByte(char16_t unit) { return unit >= kEscapedByteBase + 0x80 && unit <= kEscapedByteBase + 0xFF; }
 
 }  // namespace
+#endif
 
 QString DecodeFileName(const QByteArray& bytes) {
 #ifdef _WIN32

@@ -7,7 +7,10 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -105,6 +108,10 @@ int Finish(int status) {
 
 int main(int argc, char** argv) {
   GuardClosedStandardStreams();
+#ifdef _WIN32
+  // The text carries its own CR LF; no second CR.
+  ::_setmode(::_fileno(stdout), _O_BINARY);
+#endif
   // Fully buffered, so that a failed write is seen at the flush with its reason.
   std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
   CLI::App app{"Brendax command line: generates STL sources and symbol rows for S7 PLCs"};
