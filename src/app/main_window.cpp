@@ -23,6 +23,7 @@
 #include "app/info_dialog.h"
 #include "app/language_dialog.h"
 #include "ui/seams_ui.h"
+#include "app/settings_path_ui.h"
 #include "app/symbol_grid_ui.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
@@ -248,10 +249,10 @@ void TForm1::ApplyLanguage() {
       LanguageText("Englisch     ( A I0.1      S Q4.0 )@English       ( A I0.1      S Q4.0 )"));
 }
 
-void TForm1::LoadSettings() { settings_ = brendax::LoadSettingsFile(QFile::encodeName(SettingsPath).toStdString()); }
+void TForm1::LoadSettings() { settings_ = brendax::LoadSettingsFile(EncodeFileName(SettingsPath).toStdString()); }
 
 bool TForm1::SaveSettings() {
-  const std::string path = QFile::encodeName(SettingsPath).toStdString();
+  const std::string path = EncodeFileName(SettingsPath).toStdString();
   if (brendax::SaveSettingsFile(path, settings_)) return true;
   seams_.ShowMessage(this, QString::fromStdString(brendax::SaveFailedMessage(SettingsPath.toStdString())));
   return false;
