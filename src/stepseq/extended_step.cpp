@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "stepseq/step_common.h"
 #include "text/cp1252.h"
 #include "text/integer_text.h"
 #include "text/text_routines.h"
@@ -17,6 +18,8 @@ constexpr int kMaxStepsItemCount = 5;
 struct CheckOutcome {
   int code = 0;
   int fcNumber = 0;
+  int dbNumber = 0;
+  int timerFcNumber = 0;
   int first = 0;
   int count = 0;
   int distance = 0;
@@ -95,11 +98,11 @@ CheckOutcome CheckParams(const ExtendedStepParams& p) {
 
   code = ReadNumber(p.fcNumber, 0, 65535, 20, 21, out.fcNumber);
   if (code == 0) {
-    int dbNumber = 0;
-    code = ReadNumber(p.dbNumber, 0, 65535, 22, 23, dbNumber);
+    // DB 0 does not exist: the data blocks are numbered from 1.
+    code = ReadNumber(p.dbNumber, 1, 65535, 22, 23, out.dbNumber);
   }
-  if (code == 0 && SymbolTooLong(p.fcName)) code = 5;
-  if (code == 0 && SymbolTooLong(p.dbName)) code = 6;
+  if (code == 0 && InvalidBlockName(p.fcName)) code = 5;
+  if (code == 0 && InvalidBlockName(p.dbName)) code = 6;
   if (code == 0 && p.fcName == p.dbName) code = 7;
   if (code == 0 && InvalidIdentifier(p.release1)) code = 8;
 
@@ -150,22 +153,22 @@ CheckOutcome CheckParams(const ExtendedStepParams& p) {
 
   if (p.timers) {
     if (code == 0) {
-      int timerNumber = 0;
-      code = ReadNumber(p.timerFcNumber, 0, 65535, 50, 51, timerNumber);
+      code = ReadNumber(p.timerFcNumber, 0, 65535, 50, 51, out.timerFcNumber);
       // The numbers are compared, not their texts: "+80" is FC 80 as well.
-      if (code == 0 && timerNumber == out.fcNumber) code = 52;
+      if (code == 0 && out.timerFcNumber == out.fcNumber) code = 52;
     }
-    if (code == 0 && SymbolTooLong(p.timerFcName)) code = 53;
+    if (code == 0 && InvalidBlockName(p.timerFcName)) code = 53;
     if (code == 0 && p.timerFcName == p.fcName) code = 54;
   }
   return out;
 }
 
-// A block's row: the name, then "FC 80" (kind and number as typed) twice.
-SymbolRow BlockRow(const std::string& name, const char* kind, const std::string& number) {
+// A block's row: the name, then kind and number ("FC 80") twice. The number
+// is written from its value, so "$50", "+80" and "080" all give FC 80.
+SymbolRow BlockRow(const std::string& name, const char* kind, int number) {
   std::string address = kind;
   address += ' ';
-  address += number;
+  address += std::to_string(number);
   return {name, address, address, name};
 }
 
@@ -247,9 +250,9 @@ GeneratorResult PrepareExtendedStep(const ExtendedStepParams& params, ExtendedSt
     return result;
   }
 
-  result.symbols.push_back(BlockRow(params.fcName, "FC", params.fcNumber));
-  result.symbols.push_back(BlockRow(params.dbName, "DB", params.dbNumber));
-  if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC", params.timerFcNumber));
+  result.symbols.push_back(BlockRow(params.fcName, "FC", checked.fcNumber));
+  result.symbols.push_back(BlockRow(params.dbName, "DB", checked.dbNumber));
+  if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC", checked.timerFcNumber));
 
   v = ExtendedStepValues{};
   v.W = 1 << params.maxStepsIndex;

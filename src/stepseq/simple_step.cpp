@@ -4,6 +4,7 @@
 #include <optional>
 #include <utility>
 
+#include "stepseq/step_common.h"
 #include "text/banner.h"
 #include "text/cp1252.h"
 #include "text/integer_text.h"
@@ -61,6 +62,7 @@ GeneratorResult Failure(int code, const std::string& message) {
 
 // The checked numbers of one run.
 struct Numbering {
+  std::int64_t fcNumber = 0;
   std::int64_t first = 0;
   std::int64_t distance = 0;
   std::int64_t count = 0;
@@ -69,8 +71,8 @@ struct Numbering {
 
 // Runs the checks in their fixed order; on success fills the numbering.
 GeneratorResult Check(const SimpleStepParams& p, Numbering& numbering) {
-  // A. FC name: only its length counts.
-  if (SymbolTooLong(p.fcName)) return Failure(5, MessageFcName());
+  // A. FC name: it must name the block and fit between the quotes.
+  if (InvalidBlockName(p.fcName)) return Failure(5, MessageFcName());
 
   // B. FC number.
   const auto fcNumber = ParseInt32(p.fcNumber);
@@ -110,7 +112,7 @@ GeneratorResult Check(const SimpleStepParams& p, Numbering& numbering) {
     if (p.release4 == p.release3) return Failure(17, MessageRelease(4));
   }
 
-  numbering = {*first, *distance, *count, last};
+  numbering = {*fcNumber, *first, *distance, *count, last};
   return {};
 }
 
@@ -404,7 +406,8 @@ GeneratorResult GenerateSimpleStep(const SimpleStepParams& params, const Mnemoni
   GeneratorResult result = Check(params, numbering);
   if (!result.ok()) return result;
 
-  const std::string address = "FC " + params.fcNumber;
+  // The block number is written from its value: "$50" and "080" are FC 80.
+  const std::string address = "FC " + std::to_string(numbering.fcNumber);
   result.symbols.push_back({params.fcName, address, address, params.fcName});
   // The function text reads its name and address back from the symbol row.
   SimpleStepWriter(params, mnemonics, result.symbols.front(), numbering, result.lines).Write();

@@ -1,6 +1,7 @@
 // Checks, derived values, symbol rows and trimming of the extended step sequence.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -56,10 +57,16 @@ const std::vector<CheckCase>& Cases() {
       {"FC number -1", [](auto& p) { p.fcNumber = "-1"; }, 21, kFcNumber},
       {"DB number with inner blank", [](auto& p) { p.dbNumber = "8 0"; }, 22, kDbNumber},
       {"DB number 70000", [](auto& p) { p.dbNumber = "70000"; }, 23, kDbNumber},
+      {"DB number 0", [](auto& p) { p.dbNumber = "0"; }, 23, kDbNumber},
+      {"DB number 0 written with sign", [](auto& p) { p.dbNumber = "-0"; }, 23, kDbNumber},
       {"FC name of 25 characters", [](auto& p) { p.fcName = k25; }, 5, "\"FC- Name\" ist ungültig !"},
       {"DB name of 25 characters", [](auto& p) { p.dbName = k25; }, 6, kDbName},
       {"FC name equal to DB name", [](auto& p) { p.dbName = p.fcName; }, 7, kDbName},
-      {"both names empty", [](auto& p) { p.fcName = p.dbName = ""; }, 7, kDbName},
+      {"FC name empty", [](auto& p) { p.fcName = ""; }, 5, "\"FC- Name\" ist ungültig !"},
+      {"FC name with a double quote", [](auto& p) { p.fcName = "FC\"x"; }, 5, "\"FC- Name\" ist ungültig !"},
+      {"DB name empty", [](auto& p) { p.dbName = ""; }, 6, kDbName},
+      {"DB name with a double quote", [](auto& p) { p.dbName = "\"DB\""; }, 6, kDbName},
+      {"both names empty", [](auto& p) { p.fcName = p.dbName = ""; }, 5, "\"FC- Name\" ist ungültig !"},
       {"release 1 empty", [](auto& p) { p.release1 = ""; }, 8, "\"In-Variable Freigabe 1\" ist ungültig !"},
       {"release 2 empty", [](auto& p) { p.release2 = ""; }, 9, kIn2},
       {"release 2 with umlaut", [](auto& p) { p.release2 = Ansi("Tür"); }, 9, kIn2},
@@ -106,6 +113,9 @@ const std::vector<CheckCase>& Cases() {
       {"timer FC number in hexadecimal", [](auto& p) { p.timers = true; p.timerFcNumber = "$50"; }, 52,
        kTimerNumber},
       {"timer FC name of 25 characters", [](auto& p) { p.timers = true; p.timerFcName = k25; }, 53, kTimerName},
+      {"timer FC name empty", [](auto& p) { p.timers = true; p.timerFcName = ""; }, 53, kTimerName},
+      {"timer FC name with a double quote", [](auto& p) { p.timers = true; p.timerFcName = "T\""; }, 53,
+       kTimerName},
       {"timer FC name equal to FC name", [](auto& p) { p.timers = true; p.timerFcName = p.fcName; }, 54,
        kTimerName},
   };
@@ -132,7 +142,7 @@ TEST(ExtendedStepChecks, BoundaryValuesAreAccepted) {
       {"FC number 65535", [](auto& p) { p.fcNumber = "65535"; }},
       {"FC and DB with the same number", [](auto& p) { p.dbNumber = p.fcNumber; }},
       {"names of 24 characters", [](auto& p) { p.fcName = k24; p.dbName = std::string(24, 'Y'); }},
-      {"empty FC name beside a DB name", [](auto& p) { p.fcName = ""; }},
+      {"timer name empty without timers", [](auto& p) { p.timerFcName = ""; }},
       {"first step 98",
        [](auto& p) { p.maxStepsIndex = 2; p.firstStep = "98"; p.initialStep = "98"; p.count = "2"; }},
       {"distance 50", [](auto& p) { p.distance = "50"; p.count = "2"; }},
@@ -230,16 +240,29 @@ TEST(ExtendedStepSymbols, RowsOfBothExamples) {
   EXPECT_EQ(two.notices[0], ExtendedStepTimeTickNotice());
 }
 
-TEST(ExtendedStepSymbols, NumbersAreWrittenAsTyped) {
-  ExtendedStepParams p = ExtendedExample2();
-  p.fcNumber = "$50";
-  p.dbNumber = "+0080";
-  p.timerFcNumber = " 81";  // the timer fields keep their blanks
-  const GeneratorResult r = GenerateExtendedStep(p, GermanMnemonics());
-  ASSERT_TRUE(r.ok()) << r.errorMessage;
-  EXPECT_EQ(r.symbols[0].address, "FC $50");
-  EXPECT_EQ(r.symbols[1].type, "DB +0080");
-  EXPECT_EQ(r.symbols[2].address, "FC  81");
+TEST(ExtendedStepSymbols, NumbersAreWrittenFromTheirValues) {
+  ExtendedStepParams plain = ExtendedExample2();
+  plain.fcNumber = "80";
+  plain.dbNumber = "80";
+  plain.timerFcNumber = "81";
+  const GeneratorResult expected = GenerateExtendedStep(plain, GermanMnemonics());
+  ASSERT_TRUE(expected.ok());
+  EXPECT_EQ(expected.symbols[2].address, "FC 81");
+  const std::vector<std::array<const char*, 3>> spellings = {
+      {"0x50", "$50", " 81"},  // the timer fields keep their blanks
+      {"+80", "+0080", "$51"},
+      {"080", "0x0050", "081"},
+  };
+  for (const auto& [fc, db, timer] : spellings) {
+    ExtendedStepParams p = plain;
+    p.fcNumber = fc;
+    p.dbNumber = db;
+    p.timerFcNumber = timer;
+    const GeneratorResult r = GenerateExtendedStep(p, GermanMnemonics());
+    ASSERT_TRUE(r.ok()) << fc << " " << r.errorMessage;
+    EXPECT_EQ(r.symbols, expected.symbols) << fc;
+    EXPECT_EQ(r.lines, expected.lines) << fc;
+  }
 }
 
 TEST(ExtendedStepTrim, FieldsOneToTwelveOnly) {

@@ -61,6 +61,8 @@ const char* const kRel4 = "\"In-Variable Freigabe 4\" ist ungültig !";
 
 const BadValue kBadValues[] = {
     {"name25", [](SimpleStepParams& p) { p.fcName = std::string(25, 'F'); }, 5, kName},
+    {"nameEmpty", [](SimpleStepParams& p) { p.fcName = ""; }, 5, kName},
+    {"nameWithDoubleQuote", [](SimpleStepParams& p) { p.fcName = "FC\"1"; }, 5, kName},
     {"numberText", [](SimpleStepParams& p) { p.fcNumber = "abc"; }, 20, kNumber},
     {"numberTrailingText", [](SimpleStepParams& p) { p.fcNumber = "80a"; }, 20, kNumber},
     {"numberEmpty", [](SimpleStepParams& p) { p.fcNumber = ""; }, 20, kNumber},
@@ -158,7 +160,6 @@ TEST(SimpleStepCheckOrderTest, FirstFailingGroupDecides) {
 TEST(SimpleStepCheckTest, AcceptsTheBoundaryValues) {
   EXPECT_TRUE(Generate(SimpleStepParams{.fcNumber = "0"}).ok());
   EXPECT_TRUE(Generate(SimpleStepParams{.fcNumber = "65535"}).ok());
-  EXPECT_TRUE(Generate(SimpleStepParams{.fcName = ""}).ok());
   EXPECT_TRUE(Generate(SimpleStepParams{.fcName = std::string(24, 'F')}).ok());
   EXPECT_TRUE(Generate(SimpleStepParams{.fcName = "Meine Kette #1"}).ok());
   EXPECT_TRUE(Generate(SimpleStepParams{.firstStep = "98", .count = "1"}).ok());
@@ -326,9 +327,10 @@ TEST(SimpleStepTextTest, OnlyFilledReleaseOperandsAreAndedInOrder) {
 TEST(SimpleStepTextTest, FieldTextsAreWrittenAsTyped) {
   const auto plus = Generate(SimpleStepParams{.fcNumber = "+80", .firstStep = "00", .distance = "$A", .count = "0x3"});
   ASSERT_TRUE(plus.ok());
-  EXPECT_EQ(plus.symbols.at(0).address, "FC +80");
-  EXPECT_EQ(plus.symbols.at(0).type, "FC +80");
-  EXPECT_EQ(BannerValue(plus.lines, "//    FC-Nummer:"), Value("FC +80"));
+  // The block number alone is written from its value.
+  EXPECT_EQ(plus.symbols.at(0).address, "FC 80");
+  EXPECT_EQ(plus.symbols.at(0).type, "FC 80");
+  EXPECT_EQ(BannerValue(plus.lines, "//    FC-Nummer:"), Value("FC 80"));
   EXPECT_EQ(BannerValue(plus.lines, "//    Nr. 1. Schritt:"), Value("00"));
   EXPECT_EQ(BannerValue(plus.lines, "//    Schrittabstand:"), Value("$A"));
   EXPECT_EQ(BannerValue(plus.lines, "//    Anzahl Schritte:"), Value("0x3"));
@@ -336,18 +338,22 @@ TEST(SimpleStepTextTest, FieldTextsAreWrittenAsTyped) {
   EXPECT_NE(Find(plus.lines, "      L     0;"), -1);
   EXPECT_NE(Find(plus.lines, "S020: L     20;"), -1);
 
-  const auto hex = Generate(SimpleStepParams{.fcNumber = "$50"});
-  ASSERT_TRUE(hex.ok());
-  EXPECT_EQ(hex.symbols.at(0).address, "FC $50");
-  EXPECT_EQ(BannerValue(hex.lines, "//    FC-Nummer:"), Value("FC $50"));
+  // Hexadecimal, signed and zero-padded numbers give the plain number's text.
+  const auto plain = Generate(SimpleStepParams{.fcNumber = "80"});
+  for (const char* number : {"0x50", "$50", "+80", "080"}) {
+    const auto r = Generate(SimpleStepParams{.fcNumber = number});
+    ASSERT_TRUE(r.ok()) << number;
+    EXPECT_EQ(r.symbols, plain.symbols) << number;
+    EXPECT_EQ(r.lines, plain.lines) << number;
+  }
 }
 
 TEST(SimpleStepTextTest, LongBannerValueIsWrittenWhole) {
-  const std::string number = std::string(45, '0') + "80";
-  const auto r = Generate(SimpleStepParams{.fcNumber = number});
+  const std::string count = std::string(45, '0') + "3";
+  const auto r = Generate(SimpleStepParams{.count = count});
   ASSERT_TRUE(r.ok());
-  const std::string line = BannerValue(r.lines, "//    FC-Nummer:");
-  EXPECT_EQ(line, "//           FC " + number + "#");
+  const std::string line = BannerValue(r.lines, "//    Anzahl Schritte:");
+  EXPECT_EQ(line, "//           " + count + "#");
   EXPECT_GT(line.size(), 56u);
 }
 
