@@ -195,9 +195,9 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
 
   // The dialogs, created once and hidden, in start-up order.
   Form4 = new TForm4(*this);
-  Form8AWL_Schrittkette = new TForm8AWL_Schrittkette(*this);
+  Form8AWL_Schrittkette = new TForm8AWL_Schrittkette(*this, this);
   FormSpracheinstellung = new TFormSpracheinstellung(*this);
-  Form10AWL_SchrittketteEinfach = new TForm10AWL_SchrittketteEinfach(*this);
+  Form10AWL_SchrittketteEinfach = new TForm10AWL_SchrittketteEinfach(*this, this);
 }
 
 TForm1::~TForm1() = default;

@@ -168,7 +168,7 @@ TEST(StepExtendedCli, HelpNamesEveryField) {
     EXPECT_TRUE(Contains(run.out, option)) << option;
   }
   EXPECT_TRUE(Contains(run.out, "\"Schrittabstand\""));
-  EXPECT_TRUE(Contains(run.out, "=FC_Schrittkette"));
+  EXPECT_TRUE(Contains(run.out, "(default: FC_Schrittkette)"));
 }
 
 }  // namespace

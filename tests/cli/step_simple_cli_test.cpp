@@ -150,7 +150,7 @@ TEST_F(StepSimpleCliTest, HelpListsEveryOptionWithLabelAndDefault) {
       {"--release4", "\"In-Variable Freigabe. 4\""},
   };
   for (const auto& [option, label] : expected) {
-    const auto at = run.out.find(option + " ");
+    const auto at = run.out.find(option + " ", run.out.find("Options:"));
     ASSERT_NE(at, std::string::npos) << option;
     const auto end = run.out.find("\n  -", at);
     const std::string entry = run.out.substr(at, end - at);
