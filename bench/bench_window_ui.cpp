@@ -38,7 +38,7 @@ Window& SharedWindow() {
 
 std::vector<std::string> ManyLines(std::size_t count) {
   brendax::ExtendedStepParams params = brendax::ExtendedExample1();
-  params.maxStepsIndex = 4;
+  params.maxSteps = "512";
   params.count = "512";
   params.distance = "1";
   params.timers = true;

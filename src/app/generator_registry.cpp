@@ -2,7 +2,6 @@
 
 #include <array>
 
-#include "app/main_window.h"
 #include "core/generator_codes.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
@@ -10,6 +9,12 @@
 namespace brendax {
 
 namespace {
+
+// Every dialog is created the same way: from the tool host and its parent.
+template <class Dialog>
+QDialog* Make(ToolHost& host, QWidget* parent) {
+  return new Dialog(host, parent);
+}
 
 const std::array<GeneratorEntry, 9> kGenerators = {{
     {kGenSymbols, "Symbolgenerator1", ToolMenu::kTools, "Symbolgenerator@Symbol Generator", false, nullptr},
@@ -20,12 +25,10 @@ const std::array<GeneratorEntry, 9> kGenerators = {{
      nullptr},
     {kGenStepSimple, "AWLSchrittketteBasic1", ToolMenu::kSourceGenerator,
      "AWL-Schrittkette-Simple@STL-Step-Sequence-Simple", false,
-     [](ToolHost& host, QWidget*) -> QDialog* {
-       return new TForm10AWL_SchrittketteEinfach(static_cast<TForm1&>(host));
-     }},
+     &Make<TForm10AWL_SchrittketteEinfach>},
     {kGenStepExtended, "AWLSchrittkette1", ToolMenu::kSourceGenerator,
      "AWL-Schrittkette-Extended@STL-Step-Sequence-Extended", false,
-     [](ToolHost& host, QWidget*) -> QDialog* { return new TForm8AWL_Schrittkette(static_cast<TForm1&>(host)); }},
+     &Make<TForm8AWL_Schrittkette>},
     {kGenNone, "Adressrechner", ToolMenu::kToolsBelowSeparator, "Adressrechner@Address Calculator", false, nullptr},
     {kGenNone, "PointerTool1", ToolMenu::kToolsBelowSeparator, "Pointer Tool@Pointer Tool", false, nullptr},
 }};

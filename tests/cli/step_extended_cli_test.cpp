@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <array>
 #include <string>
+#include <vector>
 
 #include "support/run_cli.h"
 
@@ -82,6 +84,52 @@ TEST(StepExtendedCli, ValidationErrors) {
   EXPECT_TRUE(doc["symbols"].empty());
 }
 
+TEST(StepExtendedCli, BlockNumbersAreWrittenFromTheirValues) {
+  const std::string dir = MakeTempDir();
+  const CliRun plain = RunCli({"step-extended", "--example", "2", "--fc-number", "80", "--db-number", "80",
+                               "--timer-fc-number", "81", "--symbols", dir + "/plain.sym"});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(ReadFileBytes(dir + "/plain.sym"),
+            "FC_Schrittkette100\tFC 80\tFC 80\tFC_Schrittkette100\r\n"
+            "DB_Schrittkette100\tDB 80\tDB 80\tDB_Schrittkette100\r\n"
+            "FC_Schritttimer100\tFC 81\tFC 81\tFC_Schritttimer100\r\n");
+  const std::vector<std::array<const char*, 3>> spellings = {
+      {"0x50", "$50", "0x51"}, {"+80", "+80", "+81"}, {"080", "0080", "081"}};
+  for (const auto& [fc, db, timer] : spellings) {
+    const CliRun run = RunCli({"step-extended", "--example", "2", "--fc-number", fc, "--db-number", db,
+                               "--timer-fc-number", timer, "--symbols", dir + "/other.sym"});
+    ASSERT_EQ(run.status, 0) << fc << run.err;
+    EXPECT_EQ(run.out, plain.out) << fc;
+    EXPECT_EQ(ReadFileBytes(dir + "/other.sym"), ReadFileBytes(dir + "/plain.sym")) << fc;
+  }
+}
+
+TEST(StepExtendedCli, DataBlockZeroAndBadNamesAreRefused) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string err;
+  };
+  const std::vector<Case> cases = {
+      {{"--db-number", "0"}, "Error: 23 / \"DB- Nummer\" ist ungültig !\n"},
+      {{"--fc-name", ""}, "Error: 5 / \"FC- Name\" ist ungültig !\n"},
+      {{"--fc-name", "FC\"A"}, "Error: 5 / \"FC- Name\" ist ungültig !\n"},
+      {{"--fc-name", "", "--db-name", ""}, "Error: 5 / \"FC- Name\" ist ungültig !\n"},
+      {{"--db-name", ""}, "Error: 6 / \"DB- Name\" ist ungültig !\n"},
+      {{"--db-name", "DB\"A"}, "Error: 6 / \"DB- Name\" ist ungültig !\n"},
+      {{"--timers", "on", "--timer-fc-name", ""}, "Error: 53 / \"DB- Name- Timer\" ist ungültig !\n"},
+      {{"--timers", "on", "--timer-fc-name", "T\"A"}, "Error: 53 / \"DB- Name- Timer\" ist ungültig !\n"},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"step-extended"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, 1) << c.err;
+    EXPECT_EQ(run.err, c.err);
+    EXPECT_TRUE(run.out.empty()) << c.err;
+  }
+  EXPECT_EQ(RunCli({"step-extended", "--fc-number", "0"}).status, 0) << "FC 0 stays allowed";
+}
+
 TEST(StepExtendedCli, UsageErrors) {
   EXPECT_EQ(RunCli({"step-extended", "--timers", "yes"}).status, 2);
   EXPECT_EQ(RunCli({"step-extended", "--example", "3"}).status, 2);
@@ -120,7 +168,7 @@ TEST(StepExtendedCli, HelpNamesEveryField) {
     EXPECT_TRUE(Contains(run.out, option)) << option;
   }
   EXPECT_TRUE(Contains(run.out, "\"Schrittabstand\""));
-  EXPECT_TRUE(Contains(run.out, "=FC_Schrittkette"));
+  EXPECT_TRUE(Contains(run.out, "(default: FC_Schrittkette)"));
 }
 
 }  // namespace

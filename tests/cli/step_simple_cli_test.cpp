@@ -48,7 +48,7 @@ TEST_F(StepSimpleCliTest, SymbolsFileHoldsTheTrimmedRowAsTyped) {
   const std::string file = dir_ + "/symbole.txt";
   const CliRun run = RunCli({"step-simple", "--fc-number", " +81 ", "--fc-name", " Ablauf ", "--symbols", file});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(ReadFileBytes(file), "Ablauf\tFC +81\tFC +81\tAblauf\r\n");
+  EXPECT_EQ(ReadFileBytes(file), "Ablauf\tFC 81\tFC 81\tAblauf\r\n");
   EXPECT_TRUE(run.out.starts_with("FUNCTION \"Ablauf\" : VOID\r\n"));
 }
 
@@ -89,6 +89,29 @@ TEST_F(StepSimpleCliTest, ValidationErrorGoesToStandardErrorWithStatusOne) {
   EXPECT_EQ(RunCli({"step-simple", "--count", "0"}).err, "Error: 34 / Schrittanzahl ist ungültig !\n");
 }
 
+TEST_F(StepSimpleCliTest, BlockNumberIsWrittenFromItsValue) {
+  const std::string plainSymbols = dir_ + "/plain.sym";
+  const CliRun plain = RunCli({"step-simple", "--fc-number", "80", "--symbols", plainSymbols});
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  EXPECT_EQ(ReadFileBytes(plainSymbols), "FC_Schrittkette\tFC 80\tFC 80\tFC_Schrittkette\r\n");
+  for (const char* number : {"0x50", "$50", "+80", "080"}) {
+    const std::string symbols = dir_ + "/other.sym";
+    const CliRun run = RunCli({"step-simple", "--fc-number", number, "--symbols", symbols});
+    ASSERT_EQ(run.status, 0) << number << run.err;
+    EXPECT_EQ(run.out, plain.out) << number;
+    EXPECT_EQ(ReadFileBytes(symbols), ReadFileBytes(plainSymbols)) << number;
+  }
+}
+
+TEST_F(StepSimpleCliTest, EmptyOrQuotedNameIsRefused) {
+  for (const char* name : {"", "FC\"1", "\""}) {
+    const CliRun run = RunCli({"step-simple", "--fc-name", name});
+    EXPECT_EQ(run.status, 1) << name;
+    EXPECT_EQ(run.err, "Error: 5 / \"FC- Name\" ist ungültig !\n") << name;
+    EXPECT_TRUE(run.out.empty()) << name;
+  }
+}
+
 TEST_F(StepSimpleCliTest, UsageErrorsGiveStatusTwo) {
   EXPECT_EQ(RunCli({"step-simple", "--structure", "zickzack"}).status, 2);
   EXPECT_EQ(RunCli({"step-simple", "--network-per-step", "ja"}).status, 2);
@@ -127,7 +150,7 @@ TEST_F(StepSimpleCliTest, HelpListsEveryOptionWithLabelAndDefault) {
       {"--release4", "\"In-Variable Freigabe. 4\""},
   };
   for (const auto& [option, label] : expected) {
-    const auto at = run.out.find(option + " ");
+    const auto at = run.out.find(option + " ", run.out.find("Options:"));
     ASSERT_NE(at, std::string::npos) << option;
     const auto end = run.out.find("\n  -", at);
     const std::string entry = run.out.substr(at, end - at);

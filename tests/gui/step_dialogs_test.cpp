@@ -3,6 +3,7 @@
 #include <QAbstractItemModel>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -16,9 +17,83 @@
 #include "core/settings.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
+#include "support/fake_tool_host.h"
 #include "support/recording_seams.h"
+#include "ui/seams_ui.h"
 
 namespace {
+
+// Types a distinct text (with outer blanks and an umlaut) into every text
+// field of the dialog's table, toggles every check box and selects another
+// item of every choice, generates, and compares the record the dialog then
+// holds with one built from the table: a field bound to the wrong control
+// or member, a wrong caption, or a wrong trim flag shows as a difference.
+template <class Dialog, class Params>
+void CheckEveryFieldIsBound(const brendax::FieldTable<Params>& table) {
+  FakeToolHost host;
+  Dialog dialog(host, nullptr);
+  dialog.show();
+  Params expected = dialog.Params();
+  int number = 0;
+  for (const auto& f : table) {
+    QWidget* control = dialog.template findChild<QWidget*>(QLatin1String(f.control));
+    QVERIFY2(control != nullptr, f.control);
+    const QString caption = QString::fromUtf8(f.label);
+    switch (f.kind) {
+      case brendax::FieldKind::kText: {
+        const QString typed = QString(" T%1").arg(++number) + QString::fromUtf8("\u00e4 ");
+        QLineEdit* edit = nullptr;
+        if (auto* labeled = qobject_cast<LabeledEdit*>(control)) {
+          QCOMPARE(labeled->label()->text(), caption);
+          edit = labeled->edit();
+        } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
+          bool captioned = false;
+          for (auto* label : dialog.template findChildren<QLabel*>()) captioned |= label->buddy() == combo;
+          QVERIFY2(captioned, f.control);
+          edit = combo->lineEdit();
+        }
+        QVERIFY2(edit != nullptr, f.control);
+        edit->clear();
+        QTest::keyClicks(edit, typed.left(typed.size() - 2));  // the key events carry ASCII only
+        edit->insert(typed.right(2));
+        expected.*(f.text) = ToAnsi(f.trimmed ? typed.trimmed() : typed);
+        break;
+      }
+      case brendax::FieldKind::kCheck: {
+        auto* box = qobject_cast<QCheckBox*>(control);
+        QVERIFY2(box != nullptr, f.control);
+        QCOMPARE(box->text(), caption);
+        box->click();
+        expected.*(f.check) = box->isChecked();
+        QCOMPARE(expected.*(f.check), f.defaultIndex == 0);
+        break;
+      }
+      case brendax::FieldKind::kChoice: {
+        auto* group = qobject_cast<RadioGroup*>(control);
+        QVERIFY2(group != nullptr, f.control);
+        QCOMPARE(group->title(), caption);
+        const int other = (f.defaultIndex + 1) % static_cast<int>(f.choices.size());
+        group->setItemIndex(other);
+        expected.*(f.choice) = other;
+        break;
+      }
+    }
+  }
+  dialog.Button1->click();
+  QCOMPARE(host.results.size(), std::size_t{1});
+  QVERIFY(!host.results[0].ok());  // the distinct texts are no valid values
+  const Params held = dialog.Params();
+  QVERIFY(held == expected);
+  // Each text row reads back its own text: two rows sharing a member would
+  // leave one of them showing the other's.
+  number = 0;
+  for (const auto& f : table) {
+    if (f.kind != brendax::FieldKind::kText) continue;
+    const std::string own = ToAnsi(QString(" T%1").arg(++number) + QString::fromUtf8("\u00e4 "));
+    QCOMPARE(held.*(f.text), f.trimmed ? own.substr(1, own.size() - 2) : own);
+  }
+}
+
 
 // Runs `inside` once the modal dialog opened by `open` is showing; the
 // dialog must be closed by `inside` (or by the action it triggers).
@@ -46,6 +121,29 @@ class StepDialogsTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void simpleBindsEveryFieldOfItsTable() {
+    CheckEveryFieldIsBound<TForm10AWL_SchrittketteEinfach>(brendax::SimpleStepFields());
+  }
+
+  void extendedBindsEveryFieldOfItsTable() {
+    CheckEveryFieldIsBound<TForm8AWL_Schrittkette>(brendax::ExtendedStepFields());
+  }
+
+  void extendedTakesTheButtonColumnOfTheBase() {
+    FakeToolHost host;
+    TForm8AWL_Schrittkette d(host, nullptr);
+    d.show();
+    QCOMPARE(d.Button1->text(), QString("Generieren"));
+    QVERIFY(d.Button4->y() > d.Button3->y());
+    QVERIFY(d.Button5->y() > d.Button4->y());
+    QCOMPARE(d.Button4->x(), d.Button1->x());
+    d.Button1->click();
+    QCOMPARE(host.lastGenerator, 24);
+    QCOMPARE(host.prepared, QStringList{"source+symbols"});
+    QCOMPARE(host.results.size(), std::size_t{1});
+    QCOMPARE(host.results[0].rowCount(), 3);
+  }
+
   void simpleGeneratesTextAndRowFromTheMenu() {
     MainWindowFixture f;
     TForm1& w = *f.window;
