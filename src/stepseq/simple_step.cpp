@@ -122,7 +122,7 @@ class SimpleStepWriter {
   }
 
   void Setting(const char* caption, std::string_view value) {
-    out_.Line(RightPad(std::string("//    ") + caption, 55), "#");
+    out_.Line(RightPad(JoinPieces({"//    ", caption}), 55), "#");
     out_.Line(FrameValue(value));
   }
 
