@@ -164,7 +164,9 @@ class SimpleStepWriter {
     out_.Fixed({"      L     #Step;"});
     out_.Instruction(mnemonics_.MnemJumpList, "   LSTX;");
     // The targets are numbered by position: the jump list numbers its steps 0, 1, 2, ...
-    for (std::int64_t i = 0; i < numbering_.count; ++i) out_.Instruction(mnemonics_.MnemJump, "   ", StepLabel("S", i), ";");
+    for (std::int64_t i = 0; i < numbering_.count; ++i) {
+      out_.Instruction(mnemonics_.MnemJump, "   ", StepLabel("S", i), ";");
+    }
     out_.Line("LSTX: ", mnemonics_.MnemJump, "   S_EX;");
   }
 

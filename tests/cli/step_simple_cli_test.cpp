@@ -76,7 +76,7 @@ TEST_F(StepSimpleCliTest, JumpListOverridesNumberingAndOption) {
 TEST_F(StepSimpleCliTest, HelpListsEveryOptionWithLabelAndDefault) {
   const CliRun run = RunCli({"step-simple", "--help"});
   ASSERT_EQ(run.status, 0);
-  for (const char* line : {"--fc-number TEXT            \"FC- Nummer\": number of the function, 0 to 65535 (default: 80)",
+  for (const char* line : {"\"FC- Nummer\": number of the function, 0 to 65535 (default: 80)",
                            "\"Struktur\": jump-list|comparator (default: comparator)",
                            "\"Nur eine Weiterschaltungpro SPS-Zyklus\": on|off (default: on)",
                            "\"In-Variable Freigabe. 4\": optional fourth release operand (default: empty)"}) {

@@ -29,7 +29,8 @@ TEST(StepSequenceFunction, StepZeroWithTimersMatchesWorkedExample) {
   const Lines lines = Generate(p);
   auto network = [&](const std::string& title, const std::string& nextTitle) {
     const int begin = IndexOf(lines, title) - 1;
-    return begin < 0 ? std::string() : JoinLinesCrLf(Lines(lines.begin() + begin, lines.begin() + IndexOf(lines, nextTitle) - 1));
+    if (begin < 0) return std::string();
+    return JoinLinesCrLf(Lines(lines.begin() + begin, lines.begin() + IndexOf(lines, nextTitle) - 1));
   };
   EXPECT_EQ(network("TITLE =Schritt 000", "TITLE =Schritt 005"),
             testing::ReadGolden("stepseq/extended_function_step000_example.awl"));
