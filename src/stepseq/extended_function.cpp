@@ -130,7 +130,8 @@ class StepFunctionWriter {
     out_.Line("      L     ", values_.clearWords, ";");
     out_.Fixed({"In_1: T     #n;", "      L     1;", "      -I    ;", "      L     4;",
                 "      *I    ; // Nummer des zu loeschenden DWord", "      SLD   3; // erzege Pointerformat",
-                "      T     #DwPointer;", "      L     DW#16#0;", "      T     DBD [#DwPointer]; // loesche aktuelles DWord",
+                "      T     #DwPointer;", "      L     DW#16#0;",
+                "      T     DBD [#DwPointer]; // loesche aktuelles DWord",
                 "      L     #n;", "      LOOP  In_1;", "", "      SET   ;", FrameRule(), FrameEmpty(),
                 "// Aktiviere Initialschritt(e)                         #", FrameEmpty()});
     DbElementLine("      S     ", "Step", values_.initialStep, ";");
@@ -211,7 +212,8 @@ class StepFunctionWriter {
     const bool lastStep = step >= values_.lastStep;
     const int next = lastStep ? values_.firstStep : step + values_.distance;
     // Where the sequence goes on when this step does not switch forward.
-    const std::string onwards = lastStep ? std::string("F_XX") : JoinPieces({"F", ThreeDigitNumber(step + values_.distance)});
+    const std::string onwards =
+        lastStep ? std::string("F_XX") : JoinPieces({"F", ThreeDigitNumber(step + values_.distance)});
     const std::string forwardMiss = params_.backward ? JoinPieces({"B", label}) : onwards;
 
     out_.Fixed({"NETWORK"});

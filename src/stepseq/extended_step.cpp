@@ -186,16 +186,17 @@ ExtendedStepParams ExtendedExample1() { return DefaultsOf(ExtendedStepFields());
 
 ExtendedStepParams ExtendedExample2() {
   ExtendedStepParams p = ExtendedExample1();
-  p.fcNumber = "100";
-  p.fcName = "FC_Schrittkette100";
-  p.dbNumber = "100";
-  p.dbName = "DB_Schrittkette100";
+  // Assigned as strings: assigning short literals trips a false -Wrestrict in GCC 12 at -O3.
+  p.fcNumber = std::string("100");
+  p.fcName = std::string("FC_Schrittkette100");
+  p.dbNumber = std::string("100");
+  p.dbName = std::string("DB_Schrittkette100");
   p.timers = true;
-  p.timerFcNumber = "101";
-  p.timerFcName = "FC_Schritttimer100";
-  p.maxSteps = "32";
-  p.count = "4";
-  p.distance = "1";
+  p.timerFcNumber = std::string("101");
+  p.timerFcName = std::string("FC_Schritttimer100");
+  p.maxSteps = std::string("32");
+  p.count = std::string("4");
+  p.distance = std::string("1");
   p.backward = false;
   p.release3.clear();
   p.release4.clear();

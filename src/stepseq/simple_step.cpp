@@ -122,7 +122,7 @@ class SimpleStepWriter {
   }
 
   void Setting(const char* caption, std::string_view value) {
-    out_.Line(RightPad(std::string("//    ") + caption, 55), "#");
+    out_.Line(RightPad(JoinPieces({"//    ", caption}), 55), "#");
     out_.Line(FrameValue(value));
   }
 
@@ -164,7 +164,9 @@ class SimpleStepWriter {
     out_.Fixed({"      L     #Step;"});
     out_.Instruction(mnemonics_.MnemJumpList, "   LSTX;");
     // The targets are numbered by position: the jump list numbers its steps 0, 1, 2, ...
-    for (std::int64_t i = 0; i < numbering_.count; ++i) out_.Instruction(mnemonics_.MnemJump, "   ", StepLabel("S", i), ";");
+    for (std::int64_t i = 0; i < numbering_.count; ++i) {
+      out_.Instruction(mnemonics_.MnemJump, "   ", StepLabel("S", i), ";");
+    }
     out_.Line("LSTX: ", mnemonics_.MnemJump, "   S_EX;");
   }
 

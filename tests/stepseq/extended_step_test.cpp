@@ -135,11 +135,6 @@ TEST(ExtendedStepChecks, EveryCodeWithItsMessage) {
   }
 }
 
-TEST(ExtendedStepChecks, ErrorBoxText) {
-  const GeneratorResult r = RunWith([](auto& p) { p.count = "14"; });
-  EXPECT_EQ(ErrorBoxText(r), Ansi("Error: 36 / ") + Ansi(kLast));
-}
-
 TEST(ExtendedStepChecks, BoundaryValuesAreAccepted) {
   const std::vector<std::pair<const char*, std::function<void(ExtendedStepParams&)>>> accepted = {
       {"FC number 0", [](auto& p) { p.fcNumber = "0"; }},
