@@ -205,11 +205,14 @@ void TForm1::BuildMenu() {
   Hilfe2->addSeparator();
   Info1 = Hilfe2->addAction("Über Brendax");
 
-  const std::pair<QObject*, const char*> names[] = {
-      {Beenden1, "Beenden1"}, {Tools, "Tools"},     {Quellen1, "Quellen1"},
-      {Einstellungen1, "Einstellungen1"}, {Sprache1, "Sprache1"}, {Hilfe2, "Hilfe2"},
-      {HilfeBrendaxde1, "HilfeBrendaxde1"}, {Info1, "Info1"}};
-  for (const auto& [object, name] : names) object->setObjectName(name);
+  Beenden1->setObjectName("Beenden1");
+  Tools->setObjectName("Tools");
+  Quellen1->setObjectName("Quellen1");
+  Einstellungen1->setObjectName("Einstellungen1");
+  Sprache1->setObjectName("Sprache1");
+  Hilfe2->setObjectName("Hilfe2");
+  HilfeBrendaxde1->setObjectName("HilfeBrendaxde1");
+  Info1->setObjectName("Info1");
 
   connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
   connect(Sprache1, &QAction::triggered, this, &TForm1::Sprache1Click);

@@ -39,14 +39,13 @@ std::vector<SymbolRow> FiveRows() {
 }
 
 void SelectCells(TForm1& w, int top, int left, int bottom, int right) {
-  Grid(w)->selectionModel()->select(
-      QItemSelection(GridModel(w)->index(top, left), GridModel(w)->index(bottom, right)),
-      QItemSelectionModel::ClearAndSelect);
+  Grid(w)->selectionModel()->select(QItemSelection(GridModel(w)->index(top, left), GridModel(w)->index(bottom, right)),
+                                    QItemSelectionModel::ClearAndSelect);
 }
 
 bool ButtonsEnabled(TForm1& w, bool clr, bool clip, bool form, bool toggle) {
-  return Button(w, "Button1")->isEnabled() == clr && Button(w, "Button2")->isEnabled() == clip && Button(w, "Button3")->isEnabled() == form &&
-         Button(w, "Button4")->isEnabled() == toggle;
+  return Button(w, "Button1")->isEnabled() == clr && Button(w, "Button2")->isEnabled() == clip &&
+         Button(w, "Button3")->isEnabled() == form && Button(w, "Button4")->isEnabled() == toggle;
 }
 
 }  // namespace
@@ -138,8 +137,7 @@ class MainWindowTest : public QObject {
     w.Button2Click();
     QCOMPARE(f.seams.clipboard.size(), 1);
     QString expected;
-    for (int i = 1; i <= 5; ++i)
-      expected += QString("Sym%1\tE %1.0\tBOOL\tKommentar %1\r\n").arg(i);
+    for (int i = 1; i <= 5; ++i) expected += QString("Sym%1\tE %1.0\tBOOL\tKommentar %1\r\n").arg(i);
     QCOMPARE(f.seams.clipboard.last(), expected);
     // The whole table is now shown selected.
     const QItemSelection selection = Grid(w)->selectionModel()->selection();
@@ -273,7 +271,8 @@ class MainWindowTest : public QObject {
         list << (action->menu() ? action->menu()->objectName() : action->objectName());
       return list;
     };
-    QCOMPARE(names(Menu(w, "Tools")), (QStringList{"Symbolgenerator1", "Quellen1", "", "Adressrechner", "PointerTool1"}));
+    QCOMPARE(names(Menu(w, "Tools")),
+             (QStringList{"Symbolgenerator1", "Quellen1", "", "Adressrechner", "PointerTool1"}));
     QVERIFY(Menu(w, "Tools")->actions().at(2)->isSeparator());
     QCOMPARE(names(Menu(w, "Quellen1")), (QStringList{"DBUDT1", "MeldeDBUDT1", "SollIstDB1", "DBAbbildvonDateibin1",
                                                       "AWLSchrittketteBasic1", "AWLSchrittkette1"}));
