@@ -12,8 +12,8 @@
 #include <memory>
 
 #include "app/main_window.h"
-#include "ui/seams_ui.h"
 #include "stepseq/extended_step.h"
+#include "ui/seams_ui.h"
 
 namespace {
 

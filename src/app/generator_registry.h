@@ -21,12 +21,12 @@ enum class ToolMenu { kTools, kSourceGenerator, kToolsBelowSeparator };
 using DialogFactory = QDialog* (*)(ToolHost& host, QWidget* parent);
 
 struct GeneratorEntry {
-  int code;                 // last-generator code; 0 for tools that write no output
-  const char* menuName;     // object name of the menu entry
-  ToolMenu menu;            // menu the entry sits in
-  const char* caption;      // "German@English"
-  bool expertOnly;          // entry visible only in the expert mode
-  DialogFactory factory;    // nullptr: the entry exists and does nothing yet
+  int code;               // last-generator code; 0 for tools that write no output
+  const char* menuName;   // object name of the menu entry
+  ToolMenu menu;          // menu the entry sits in
+  const char* caption;    // "German@English"
+  bool expertOnly;        // entry visible only in the expert mode
+  DialogFactory factory;  // nullptr: the entry exists and does nothing yet
 };
 
 // Every tool, in menu order within each menu.

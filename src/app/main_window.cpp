@@ -70,7 +70,7 @@ QString WithCrLf(QString text) {
 
 }  // namespace
 
-TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
+TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<const brendax::GeneratorEntry> tools)
     : QMainWindow(parent), SettingsPath(std::move(settingsPath)), seams_(seams) {
   // FormCreate.
   HelpFileDe = "Brendax_de.pdf";
@@ -82,7 +82,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
   windowFont.setStyleHint(QFont::SansSerif);
   setFont(windowFont);
 
-  BuildMenu();
+  BuildMenu(tools.empty() ? brendax::GeneratorRegistry() : tools);
 
   // Output area with the two views.
   auto* central = new QWidget(this);
@@ -178,7 +178,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
     if (tool.row->factory) tool.dialog = tool.row->factory(*this, this);
 }
 
-void TForm1::BuildMenu() {
+void TForm1::BuildMenu(std::span<const brendax::GeneratorEntry> rows) {
   using brendax::ToolMenu;
   QMenuBar* bar = menuBar();
   Beenden1 = bar->addAction("Beenden");
@@ -191,13 +191,13 @@ void TForm1::BuildMenu() {
     tools_.push_back({&row, action, nullptr});
     connect(action, &QAction::triggered, this, [this, &row] { OpenTool(row); });
   };
-  for (const auto& row : brendax::GeneratorRegistry())
+  for (const auto& row : rows)
     if (row.menu == ToolMenu::kTools) addTool(Tools, row);
   Tools->addMenu(Quellen1);
-  for (const auto& row : brendax::GeneratorRegistry())
+  for (const auto& row : rows)
     if (row.menu == ToolMenu::kSourceGenerator) addTool(Quellen1, row);
   Tools->addSeparator();
-  for (const auto& row : brendax::GeneratorRegistry())
+  for (const auto& row : rows)
     if (row.menu == ToolMenu::kToolsBelowSeparator) addTool(Tools, row);
   Einstellungen1 = bar->addMenu("Einstellungen");
   Sprache1 = Einstellungen1->addAction("Sprache");
@@ -206,11 +206,14 @@ void TForm1::BuildMenu() {
   Hilfe2->addSeparator();
   Info1 = Hilfe2->addAction("Über Brendax");
 
-  const std::pair<QObject*, const char*> names[] = {
-      {Beenden1, "Beenden1"}, {Tools, "Tools"},     {Quellen1, "Quellen1"},
-      {Einstellungen1, "Einstellungen1"}, {Sprache1, "Sprache1"}, {Hilfe2, "Hilfe2"},
-      {HilfeBrendaxde1, "HilfeBrendaxde1"}, {Info1, "Info1"}};
-  for (const auto& [object, name] : names) object->setObjectName(name);
+  Beenden1->setObjectName("Beenden1");
+  Tools->setObjectName("Tools");
+  Quellen1->setObjectName("Quellen1");
+  Einstellungen1->setObjectName("Einstellungen1");
+  Sprache1->setObjectName("Sprache1");
+  Hilfe2->setObjectName("Hilfe2");
+  HilfeBrendaxde1->setObjectName("HilfeBrendaxde1");
+  Info1->setObjectName("Info1");
 
   connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
   connect(Sprache1, &QAction::triggered, this, &TForm1::Sprache1Click);
@@ -438,7 +441,9 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-  if (const brendax::GeneratorEntry* entry = brendax::FindGenerator(LastGenerator)) OpenTool(*entry);
+  if (LastGenerator == brendax::kGenNone) return;
+  for (const ToolEntry& tool : tools_)
+    if (tool.row->code == LastGenerator) return OpenTool(*tool.row);
 }
 
 void TForm1::Button4Click() {

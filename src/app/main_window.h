@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -35,7 +36,9 @@ class TForm1 : public QMainWindow, public ToolHost {
 
  public:
   // Derives nothing itself: the caller passes the settings path it resolved.
-  TForm1(Seams& seams, QString settingsPath, QWidget* parent = nullptr);
+  // `tools` are the rows of the Tools menu (default: GeneratorRegistry()).
+  TForm1(Seams& seams, QString settingsPath, QWidget* parent = nullptr,
+         std::span<const brendax::GeneratorEntry> tools = {});
   ~TForm1() override;
 
   // Shared state.
@@ -103,7 +106,7 @@ class TForm1 : public QMainWindow, public ToolHost {
     QDialog* dialog;
   };
 
-  void BuildMenu();
+  void BuildMenu(std::span<const brendax::GeneratorEntry> rows);
   void FormShow();
   // Runs a dialog modally; afterwards the main window is active again, so
   // the keyboard works on it without a click.

@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -14,6 +15,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
 #include <functional>
 
@@ -23,6 +25,7 @@
 #include "app/symbol_grid_ui.h"
 #include "support/recording_seams.h"
 #include "text/cp1252.h"
+#include "ui/generator_dialog_ui.h"
 
 using brendax::GeneratorResult;
 using brendax::SymbolRow;
@@ -39,15 +42,42 @@ std::vector<SymbolRow> FiveRows() {
 }
 
 void SelectCells(TForm1& w, int top, int left, int bottom, int right) {
-  Grid(w)->selectionModel()->select(
-      QItemSelection(GridModel(w)->index(top, left), GridModel(w)->index(bottom, right)),
-      QItemSelectionModel::ClearAndSelect);
+  Grid(w)->selectionModel()->select(QItemSelection(GridModel(w)->index(top, left), GridModel(w)->index(bottom, right)),
+                                    QItemSelectionModel::ClearAndSelect);
 }
 
 bool ButtonsEnabled(TForm1& w, bool clr, bool clip, bool form, bool toggle) {
-  return Button(w, "Button1")->isEnabled() == clr && Button(w, "Button2")->isEnabled() == clip && Button(w, "Button3")->isEnabled() == form &&
-         Button(w, "Button4")->isEnabled() == toggle;
+  return Button(w, "Button1")->isEnabled() == clr && Button(w, "Button2")->isEnabled() == clip &&
+         Button(w, "Button3")->isEnabled() == form && Button(w, "Button4")->isEnabled() == toggle;
 }
+
+// A generator dialog on the shared base that writes a fixed result and
+// counts the menu refreshes it is asked for.
+class ProbeDialog : public GeneratorDialog {
+ public:
+  ProbeDialog(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, brendax::kGenDbSource, "Probe") {
+    auto* fields = new QVBoxLayout;
+    fields->addWidget(new QLabel("Probe", this));
+    SetFieldsLayout(fields);
+  }
+  void RefreshMenus() override { ++refreshes; }
+  int refreshes = 0;
+
+ protected:
+  void ApplyDefaults() override {}
+  GeneratorResult Generate() override {
+    GeneratorResult result;
+    result.symbols = {{"Probe", "DB 20", "DB 20", "K"}};
+    result.lines = {"DATA_BLOCK DB 20", "END_DATA_BLOCK"};
+    return result;
+  }
+};
+
+const brendax::GeneratorEntry kProbeTools[] = {
+    {brendax::kGenDbSource, "Probe1", brendax::ToolMenu::kSourceGenerator, "Probe@Sample", false,
+     [](ToolHost& host, QWidget* parent) -> QDialog* { return new ProbeDialog(host, parent); }},
+    {brendax::kGenNone, "Later1", brendax::ToolMenu::kTools, "Später@Later", true, nullptr},
+};
 
 }  // namespace
 
@@ -138,8 +168,7 @@ class MainWindowTest : public QObject {
     w.Button2Click();
     QCOMPARE(f.seams.clipboard.size(), 1);
     QString expected;
-    for (int i = 1; i <= 5; ++i)
-      expected += QString("Sym%1\tE %1.0\tBOOL\tKommentar %1\r\n").arg(i);
+    for (int i = 1; i <= 5; ++i) expected += QString("Sym%1\tE %1.0\tBOOL\tKommentar %1\r\n").arg(i);
     QCOMPARE(f.seams.clipboard.last(), expected);
     // The whole table is now shown selected.
     const QItemSelection selection = Grid(w)->selectionModel()->selection();
@@ -273,7 +302,8 @@ class MainWindowTest : public QObject {
         list << (action->menu() ? action->menu()->objectName() : action->objectName());
       return list;
     };
-    QCOMPARE(names(Menu(w, "Tools")), (QStringList{"Symbolgenerator1", "Quellen1", "", "Adressrechner", "PointerTool1"}));
+    QCOMPARE(names(Menu(w, "Tools")),
+             (QStringList{"Symbolgenerator1", "Quellen1", "", "Adressrechner", "PointerTool1"}));
     QVERIFY(Menu(w, "Tools")->actions().at(2)->isSeparator());
     QCOMPARE(names(Menu(w, "Quellen1")), (QStringList{"DBUDT1", "MeldeDBUDT1", "SollIstDB1", "DBAbbildvonDateibin1",
                                                       "AWLSchrittketteBasic1", "AWLSchrittkette1"}));
@@ -342,6 +372,45 @@ class MainWindowTest : public QObject {
       openAndClose([&] { w.Button3Click(); });
       QCOMPARE(seen, static_cast<QWidget*>(nullptr));
     }
+  }
+
+  void registryRowDrivesMenuDialogAndFormular() {
+    MainWindowFixture f(kProbeTools);
+    TForm1& w = *f.window;
+    auto* probe = dynamic_cast<ProbeDialog*>(w.ToolDialog("Probe1"));
+    QVERIFY(probe);
+    QCOMPARE(Action(w, "Probe1")->text(), QString("Probe"));
+    QVERIFY(Menu(w, "Quellen1")->actions().contains(Action(w, "Probe1")));
+    QVERIFY(!Action(w, "Later1")->isVisible());
+
+    // The window's menu refresh reaches the dialogs on the shared base.
+    const int refreshed = probe->refreshes;
+    QVERIFY(refreshed >= 1);  // at the first showing
+    w.RefreshMenus();
+    QCOMPARE(probe->refreshes, refreshed + 1);
+
+    // Generate from the menu: the code, the views and the focus follow.
+    QTimer::singleShot(0, probe, [probe] { probe->Button1->click(); });
+    Action(w, "Probe1")->trigger();
+    QCOMPARE(w.LastGenerator, int(brendax::kGenDbSource));
+    QCOMPARE(w.MemoText(), QString("DATA_BLOCK DB 20\r\nEND_DATA_BLOCK\r\n"));
+    QCOMPARE(GridModel(w)->RowCount(), 2);
+    QVERIFY(ButtonsEnabled(w, true, true, true, true));
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+
+    // "Formular" reopens it; an entry without a dialog does nothing.
+    bool reopened = false;
+    QTimer::singleShot(0, probe, [probe, &reopened] {
+      reopened = QApplication::activeModalWidget() == probe;
+      probe->reject();
+    });
+    QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton);
+    QVERIFY(reopened);
+    w.SetExpertMode(true);
+    w.RefreshMenus();
+    QVERIFY(Action(w, "Later1")->isVisible());
+    Action(w, "Later1")->trigger();
+    QVERIFY(!QApplication::activeModalWidget());
   }
 
   void mainWindowIsActiveAgainAfterADialogCloses() {

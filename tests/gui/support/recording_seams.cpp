@@ -24,6 +24,12 @@ MainWindowFixture::MainWindowFixture(const QString& path)
   window->show();
 }
 
+MainWindowFixture::MainWindowFixture(std::span<const brendax::GeneratorEntry> tools)
+    : settingsPath(dir.filePath("brendax.set")) {
+  window = std::make_unique<TForm1>(seams, settingsPath, nullptr, tools);
+  window->show();
+}
+
 MainWindowFixture::~MainWindowFixture() = default;
 
 QByteArray ReadAll(const QString& path) {

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <span>
 
 #include "ui/seams_ui.h"
 
@@ -17,6 +18,9 @@ class SymbolGridModel;
 class TForm1;
 class TForm4;
 class TFormSpracheinstellung;
+namespace brendax {
+struct GeneratorEntry;
+}
 
 class RecordingSeams : public Seams {
  public:
@@ -34,6 +38,8 @@ class RecordingSeams : public Seams {
 struct MainWindowFixture {
   MainWindowFixture();
   explicit MainWindowFixture(const QString& settingsPath);
+  // A window whose Tools menu holds these rows instead of the program's.
+  explicit MainWindowFixture(std::span<const brendax::GeneratorEntry> tools);
   ~MainWindowFixture();
 
   QTemporaryDir dir;
