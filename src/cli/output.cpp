@@ -94,11 +94,17 @@ int EmitResult(const std::string& generator, const GeneratorResult& result, cons
   }
 
   if (!result.ok()) {
+    if (options.rowsAreText && options.outFile.empty()) {
+      const std::string rows = Encode(SymbolRowsText(result.symbols), options);
+      std::cout.write(rows.data(), static_cast<std::streamsize>(rows.size()));
+      std::cout.flush();
+    }
     std::cerr << Cp1252ToUtf8(ErrorBoxText(result)) << '\n';
     return kExitValidationError;
   }
 
-  const std::string text = Encode(JoinLinesCrLf(result.lines), options);
+  const std::string text =
+      Encode(options.rowsAreText ? SymbolRowsText(result.symbols) : JoinLinesCrLf(result.lines), options);
   if (options.outFile.empty()) {
     std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
     std::cout.flush();

@@ -20,6 +20,9 @@ struct OutputOptions {
   std::string encoding = "windows-1252";
   std::string symbolsFile;       // --symbols: the symbol rows
   bool json = false;
+  // The symbol rows are the text (-o or standard output); after a refused
+  // run the rows it kept still go to standard output.
+  bool rowsAreText = false;
 };
 
 // Adds --mnemonics, -o/--output, --encoding, --symbols and --json.
