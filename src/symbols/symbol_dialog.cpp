@@ -130,6 +130,11 @@ bool TFormSymbolgenSaveFormular::eventFilter(QObject* watched, QEvent* event) {
 TForm2::TForm2(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, brendax::kGenSymbols, "Symbolgenerator") {
   setObjectName("Form2");
   Button1->setText("OK");
+  // The longest captions ("Startw. Count.3 (Sequ.) <C3>") fit the 145-pixel
+  // columns only in the slightly smaller dialog font.
+  QFont small = font();
+  if (small.pointSizeF() > 8) small.setPointSizeF(8);
+  setFont(small);
 
   LabeledEdit5 = Named(new LabeledEdit("Anzahl Symbole", this), "LabeledEdit5");
   auto* area = new QWidget(this);
@@ -163,6 +168,7 @@ TForm2::TForm2(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, 
   Bevel1 = Named(new QFrame(this), "Bevel1");
   Bevel1->setFrameShape(QFrame::HLine);
   Bevel1->setFrameShadow(QFrame::Sunken);
+  Bevel1->setFixedWidth(kClientWidth - 2 * kLeftMargin);
   Button6 = Named(new QPushButton("Vereinfachen", this), "Button6");
 
   // Hidden fields keep their place, so the visible ones never move.
@@ -181,10 +187,14 @@ TForm2::TForm2(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, 
   }
 
   auto* grid = new QGridLayout;
-  grid->setContentsMargins(kLeftMargin, 8, kLeftMargin, 12);
+  // The last column reaches to the right edge, so that the longest caption
+  // may stand out beyond its 145-pixel field.
+  grid->setContentsMargins(kLeftMargin, 8, 0, 12);
   grid->setHorizontalSpacing(kColumnGap);
   grid->setVerticalSpacing(10);
   for (int column = 0; column < 4; ++column) grid->setColumnMinimumWidth(column, kColumnWidth);
+  for (LabeledEdit* e : {LabeledEdit2, LabeledEdit8, T1Edits[3], T2Edits[3]}) e->edit()->setFixedWidth(kColumnWidth);
+  LabeledEdit7->setMaximumWidth(2 * kColumnWidth + kColumnGap);
   grid->addWidget(LabeledEdit5, 0, 0);
   grid->addWidget(area, 0, 1);
   grid->addWidget(LabeledEdit1, 0, 2);
@@ -203,20 +213,24 @@ TForm2::TForm2(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, 
   grid->addWidget(LabeledEdit7, 6, 2, 1, 2);
   grid->setRowStretch(7, 1);
   grid->addWidget(Button6, 8, 1);
-  auto* okCancel = new QHBoxLayout;
-  okCancel->addStretch();
-  okCancel->addWidget(Button1);
-  okCancel->addWidget(Button2);
-  grid->addLayout(okCancel, 8, 2, 1, 2);
-  for (QWidget* w : {static_cast<QWidget*>(LabeledEdit5), area, static_cast<QWidget*>(LabeledEdit1)})
-    w->setFixedWidth(kColumnWidth);
 
-  // The base's frame; its button column stays empty: "OK" and "Abbrechen"
+  // The base's frame; its button column is emptied: "OK" and "Abbrechen"
   // stand at the bottom right, the help is a menu entry.
   SetFieldsLayout(grid);
   layout()->setContentsMargins(0, 0, 0, 0);
   layout()->setSpacing(0);
   layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
+  if (QLayout* column = layout()->itemAt(1)->layout()) {
+    column->removeWidget(Button1);
+    column->removeWidget(Button2);
+    column->removeWidget(Button3);
+  }
+  auto* okCancel = new QHBoxLayout;
+  okCancel->addStretch();
+  okCancel->addWidget(Button1);
+  okCancel->addWidget(Button2);
+  okCancel->setContentsMargins(0, 0, kLeftMargin, 0);
+  grid->addLayout(okCancel, 8, 2, 1, 2);
 
   MainMenu1 = Named(new QMenuBar(this), "MainMenu1");
   QMenu* formular = MainMenu1->addMenu("Formular");
