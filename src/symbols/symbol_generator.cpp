@@ -300,7 +300,6 @@ GeneratorResult GenerateSymbols(const SymbolParams& p, const MnemonicSet& mnemon
       row.symbol.clear();
       return fail(17);
     }
-    row.address.reserve(prefix.size() + 16);
     row.address = prefix;
     AppendAddress(row.address, state.a1Byte, state.a1Bit);
     row.type = "Bool";
