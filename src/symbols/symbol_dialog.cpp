@@ -225,6 +225,7 @@ TForm2::TForm2(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, 
     column->removeWidget(Button2);
     column->removeWidget(Button3);
   }
+  Button3->hide();
   auto* okCancel = new QHBoxLayout;
   okCancel->addStretch();
   okCancel->addWidget(Button1);
