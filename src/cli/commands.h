@@ -7,5 +7,7 @@ namespace brendax::cli {
 
 void RegisterStepSimple(CLI::App& app);
 void RegisterStepExtended(CLI::App& app);
+void RegisterSymbols(CLI::App& app);
+void RegisterTemplates(CLI::App& app);
 
 }  // namespace brendax::cli

@@ -120,6 +120,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   brendax::cli::RegisterStepSimple(app);
   brendax::cli::RegisterStepExtended(app);
+  brendax::cli::RegisterSymbols(app);
+  brendax::cli::RegisterTemplates(app);
   if (argc > 0) app.name(argv[0]);
   std::vector<std::string> args = SplitEmptyValues(app, argc, argv);
   std::reverse(args.begin(), args.end());  // the parser takes its arguments last first

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "core/file_writer.h"
+#include "core/symbol_table_file.h"
 #include "text/cp1252.h"
 
 namespace brendax::cli {
@@ -72,8 +73,13 @@ void AddOutputOptions(CLI::App& command, OutputOptions& options) {
       ->check(CLI::IsMember({"windows-1252", "utf-8"}))
       ->capture_default_str();
   command.add_option("--symbols", options.symbolsFile,
-                     "Write the symbol rows to FILE (cells separated by TAB, CR LF per row), also with --json; "
+                     "Write the symbol rows to FILE (as --symbols-format says), also with --json; "
                      "not written when the input is refused");
+  command.add_option("--symbols-format", options.symbolsFormat,
+                     "Format of the symbol rows: tsv (cells separated by TAB, CR LF per row), asc (fixed width), "
+                     "sdf (quoted fields) or seq (sequence table)")
+      ->check(CLI::IsMember({"tsv", "asc", "sdf", "seq"}))
+      ->capture_default_str();
   command.add_flag("--json", options.json, "Print one JSON object with the whole result");
 }
 
@@ -96,30 +102,51 @@ int EmitResult(const std::string& generator, const GeneratorResult& result, cons
     std::cerr << "-o and --symbols name the same file: " << options.outFile << '\n';
     return kExitUsageError;
   }
+  const SymbolFileFormat rowFormat = ParseSymbolFileFormat(options.symbolsFormat).value_or(SymbolFileFormat::kTsv);
+  // The rows as text: the clipboard's form (blank rows kept) unless a file
+  // format was asked for.
+  auto rowsText = [&] {
+    return rowFormat == SymbolFileFormat::kTsv ? SymbolRowsText(result.symbols)
+                                               : FormatSymbolFile(result.symbols, rowFormat);
+  };
   // What goes to standard output, or to -o FILE in its place.
   std::string mainOutput;
   if (options.json) {
     mainOutput = JsonText(generator, result);
-  } else if (!result.ok()) {
-    std::cerr << Cp1252ToUtf8(ErrorBoxText(result)) << '\n';
-    return kExitValidationError;
-  } else {
+  } else if (options.rowsAreText) {
+    mainOutput = Encode(rowsText(), options);
+  } else if (result.ok()) {
     mainOutput = Encode(JoinLinesCrLf(result.lines), options);
+  }
+  const bool writesMain = options.json || options.rowsAreText || result.ok();
+  const bool rowsToFile = (options.rowsAreText && !options.outFile.empty() && !options.json) ||
+                          (result.ok() && !options.symbolsFile.empty());
+  if (rowsToFile) {
+    const std::string warning = SymbolFileWarning(result.symbols);
+    if (!warning.empty()) {
+      std::string shown = Cp1252ToUtf8(warning);
+      for (auto& ch : shown)
+        if (ch == '\r') ch = '\n';
+      std::cerr << shown << '\n';
+    }
   }
 
   // Every file is put in place only when all of them could be written.
   PendingWrites files;
-  if (!options.outFile.empty()) files.Stage(options.outFile, mainOutput);
+  if (writesMain && !options.outFile.empty()) files.Stage(options.outFile, mainOutput);
   if (result.ok() && !options.symbolsFile.empty()) {
-    files.Stage(options.symbolsFile, Encode(SymbolRowsText(result.symbols), options));
+    files.Stage(options.symbolsFile, Encode(FormatSymbolFile(result.symbols, rowFormat), options));
   }
   if (const WriteResult written = files.Commit(); !written.ok) {
     std::cerr << written.error << '\n';
     return kExitWriteFailure;
   }
-  if (options.outFile.empty() && !WriteStandardOutput(mainOutput)) return kExitWriteFailure;
+  if (writesMain && options.outFile.empty() && !WriteStandardOutput(mainOutput)) return kExitWriteFailure;
 
-  if (!result.ok()) return kExitValidationError;
+  if (!result.ok()) {
+    if (!options.json) std::cerr << Cp1252ToUtf8(ErrorBoxText(result)) << '\n';
+    return kExitValidationError;
+  }
   if (!options.json) {
     for (const auto& notice : result.notices) {
       std::string shown = Cp1252ToUtf8(notice);

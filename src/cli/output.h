@@ -22,6 +22,10 @@ struct OutputOptions {
   std::string encoding = "windows-1252";
   std::string symbolsFile;       // --symbols: the symbol rows
   bool json = false;
+  std::string symbolsFormat = "tsv";  // --symbols-format: tsv | asc | sdf | seq
+  // The symbol rows are the text (-o or standard output); after a refused
+  // run the rows it kept still go there.
+  bool rowsAreText = false;
 };
 
 // Adds --mnemonics, -o/--output, --encoding, --symbols and --json.
