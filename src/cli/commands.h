@@ -7,5 +7,7 @@ namespace brendax::cli {
 
 void RegisterStepSimple(CLI::App& app);
 void RegisterStepExtended(CLI::App& app);
+void RegisterDb(CLI::App& app);
+void RegisterMessageDb(CLI::App& app);
 
 }  // namespace brendax::cli
