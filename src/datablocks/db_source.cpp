@@ -109,7 +109,9 @@ class VariableWriter {
         lines_(lines),
         type_(DbSourceTypes()[static_cast<std::size_t>(p.type)]),
         digits_(std::clamp(p.digitFormat + 1, 1, kMaxDigits)),
-        suffixes_(DbSourceSuffixLines(p.suffixes)) {}
+        suffixes_(DbSourceSuffixLines(p.suffixes)) {
+    middle_.append(" : ").append(type_.typeName).append(checked_.assignment).append(";   //  ");
+  }
 
   void Write() {
     if (p_.nameFrom == kDbNameFromNumber) {
@@ -134,27 +136,30 @@ class VariableWriter {
   }
 
   // "   {name} : {TYPE}{assignment};   //  {comment name}"; the bit part is
-  // written only for Bool bit names (bit >= 0).
+  // written only for Bool bit names (bit >= 0). The comment name is a copy
+  // of the name with a point for the underscore.
   void Line(std::int64_t number, int bit) {
     const std::string& suffix = Suffix();
-    const std::size_t nameSize = p_.prefix.size() + 12 + suffix.size();
     std::string line;
-    line.reserve(3 + 2 * nameSize + 3 + std::string_view(type_.typeName).size() + checked_.assignment.size() + 8);
-    line.append("   ");
-    AppendName(line, number, bit, '_', suffix);
-    line.append(" : ").append(type_.typeName).append(checked_.assignment).append(";   //  ");
-    AppendName(line, number, bit, '.', suffix);
+    const std::size_t nameSize = p_.prefix.size() + NumberWidth(number) + (bit >= 0 ? 2 : 0) + suffix.size();
+    line.reserve(3 + 2 * nameSize + middle_.size());
+    line.append("   ").append(p_.prefix);
+    AppendNumber(line, number, digits_);
+    if (bit >= 0) {
+      line.push_back('_');
+      line.push_back(static_cast<char>('0' + bit));
+    }
+    line.append(suffix).append(middle_);
+    line.append(line.data() + 3, nameSize);  // capacity reserved: no reallocation
+    if (bit >= 0) line[line.size() - suffix.size() - 2] = '.';
     lines_.push_back(std::move(line));
   }
 
-  void AppendName(std::string& line, std::int64_t number, int bit, char bitSeparator, const std::string& suffix) {
-    line.append(p_.prefix);
-    AppendNumber(line, number, digits_);
-    if (bit >= 0) {
-      line.push_back(bitSeparator);
-      line.push_back(static_cast<char>('0' + bit));
-    }
-    line.append(suffix);
+  // Digits of the number as AppendNumber writes it.
+  std::size_t NumberWidth(std::int64_t number) const {
+    int width = 1;
+    for (; number >= 10; number /= 10) ++width;
+    return static_cast<std::size_t>(std::max(width, digits_));
   }
 
   void WriteFromNumber() {
@@ -185,6 +190,7 @@ class VariableWriter {
   const DbElementType& type_;
   const int digits_;
   const std::vector<std::string> suffixes_;
+  std::string middle_;  // from " : " to the comment name
   std::size_t position_ = 0;
 };
 

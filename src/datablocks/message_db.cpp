@@ -1,6 +1,7 @@
 #include "datablocks/message_db.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <string_view>
 
 #include "text/cp1252.h"
@@ -28,6 +29,16 @@ std::string Decimal(int value) {
   return std::string(buffer, end);
 }
 
+// The parts joined into one line with a single allocation.
+std::string Cat(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (const auto part : parts) size += part.size();
+  std::string line;
+  line.reserve(size);
+  for (const auto part : parts) line.append(part);
+  return line;
+}
+
 // "   m{k} : BOOL ;" and a tab, built in one buffer.
 std::string MessageLine(int k) {
   char buffer[32] = {' ', ' ', ' ', 'm'};
@@ -46,7 +57,7 @@ void AppendMessageLines(std::vector<std::string>& lines, int roundedCount) {
 }
 
 void AppendDataBlockHead(std::vector<std::string>& lines, const std::string& number) {
-  lines.push_back("DATA_BLOCK DB" + number);
+  lines.push_back(Cat({"DATA_BLOCK DB", number}));
   lines.emplace_back("TITLE =");
   lines.emplace_back("VERSION : 0.1");
   lines.emplace_back();
@@ -99,7 +110,7 @@ GeneratorResult GenerateMessageDb(const MessageDbParams& params) {
     AppendDataBlockTail(lines);
     return result;
   }
-  lines.push_back("TYPE UDT" + n);
+  lines.push_back(Cat({"TYPE UDT", n}));
   lines.emplace_back("VERSION : 0.1");
   lines.emplace_back();
   lines.emplace_back("  STRUCT");
@@ -109,8 +120,8 @@ GeneratorResult GenerateMessageDb(const MessageDbParams& params) {
   lines.emplace_back();
   lines.emplace_back();
   AppendDataBlockHead(lines, n);
-  lines.push_back("   sm : UDT" + n + ";");
-  if (params.variant == kMessageUdtAndDbAcks) lines.push_back("   qm : UDT" + n + ";");
+  lines.push_back(Cat({"   sm : UDT", n, ";"}));
+  if (params.variant == kMessageUdtAndDbAcks) lines.push_back(Cat({"   qm : UDT", n, ";"}));
   AppendDataBlockTail(lines);
   return result;
 }

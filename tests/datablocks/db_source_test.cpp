@@ -16,20 +16,6 @@ std::vector<std::string> Variables(const GeneratorResult& result) {
   return {result.lines.begin() + 5, result.lines.end() - 4};
 }
 
-TEST(DbSourceTest, DefaultsAreThoseOfTheFirstShowing) {
-  const DbSourceParams p = Defaults();
-  EXPECT_EQ(p.dbNumber, "1");
-  EXPECT_EQ(p.type, kDbTypeBool);
-  EXPECT_EQ(p.count, "255");
-  EXPECT_EQ(p.prefix, "Y");
-  EXPECT_EQ(p.nameFrom, kDbNameFromAddress);
-  EXPECT_EQ(p.start, "0");
-  EXPECT_EQ(p.digitFormat, 2);
-  EXPECT_EQ(DbSourceSuffixLines(p.suffixes), (std::vector<std::string>{"einf", "ausf"}));
-  EXPECT_EQ(p.initialValue, "0");
-  EXPECT_EQ(DbSourceDigitFormats()[static_cast<std::size_t>(p.digitFormat)], "XXX(.X)");
-}
-
 // ---------------------------------------------------------------- checks
 
 struct BadValue {
@@ -156,41 +142,37 @@ TEST(DbSourceTest, InitialValueAssignments) {
   }
 }
 
-TEST(DbSourceTest, TypeTableNamesSizesAndProposedValues) {
-  struct Row {
-    const char* entry;
-    const char* typeName;
-    int size;
-    const char* proposed;
-  } rows[] = {
-      {"Bool", "BOOL", 0, "0"},
-      {"Byte", "BYTE", 1, "B#16#0"},
-      {"Char", "CHAR", 1, "'*'"},
-      {"Word", "WORD", 2, "W#16#0"},
-      {"DWord", "DWORD", 4, "DW#16#0"},
-      {"Int", "INT", 2, "0"},
-      {"DInt", "DINT", 4, "L#0"},
-      {"Real", "REAL", 4, "0.0"},
-      {"S5Time", "S5TIME", 2, "S5T#30S"},
-      {"Time", "TIME", 4, "T#30S"},
-      {"Date", "DATE", 2, "D#1990-01-01"},
-      {"Time_Of_Day", "TOD", 4, "TOD#00:00:00.000"},
-      {"Date_And_Time", "DT", 8, "DT#1995-02-02-08:30:01.999"},
+// Each type with the value proposed for it: the declared name, and the
+// element size as the step between the first two addresses.
+TEST(DbSourceTest, EveryTypeWithItsProposedValue) {
+  const char* const expected[][2] = {
+      {"Y0_0 : BOOL := FALSE;   //  Y0.0", "Y0_1 : BOOL := FALSE;   //  Y0.1"},
+      {"Y0 : BYTE := B#16#0;   //  Y0", "Y1 : BYTE := B#16#0;   //  Y1"},
+      {"Y0 : CHAR := '*';   //  Y0", "Y1 : CHAR := '*';   //  Y1"},
+      {"Y0 : WORD := W#16#0;   //  Y0", "Y2 : WORD := W#16#0;   //  Y2"},
+      {"Y0 : DWORD := DW#16#0;   //  Y0", "Y4 : DWORD := DW#16#0;   //  Y4"},
+      {"Y0 : INT := 0;   //  Y0", "Y2 : INT := 0;   //  Y2"},
+      {"Y0 : DINT := L#0;   //  Y0", "Y4 : DINT := L#0;   //  Y4"},
+      {"Y0 : REAL := 0.0;   //  Y0", "Y4 : REAL := 0.0;   //  Y4"},
+      {"Y0 : S5TIME := S5T#30S;   //  Y0", "Y2 : S5TIME := S5T#30S;   //  Y2"},
+      {"Y0 : TIME := T#30S;   //  Y0", "Y4 : TIME := T#30S;   //  Y4"},
+      {"Y0 : DATE := D#1990-01-01;   //  Y0", "Y2 : DATE := D#1990-01-01;   //  Y2"},
+      {"Y0 : TOD := TOD#00:00:00.000;   //  Y0", "Y4 : TOD := TOD#00:00:00.000;   //  Y4"},
+      {"Y0 : DT := DT#1995-02-02-08:30:01.999;   //  Y0", "Y8 : DT := DT#1995-02-02-08:30:01.999;   //  Y8"},
   };
-  ASSERT_EQ(DbSourceTypes().size(), std::size(rows));
-  for (int i = 0; i < static_cast<int>(std::size(rows)); ++i) {
-    SCOPED_TRACE(rows[i].entry);
-    const DbElementType& t = DbSourceTypes()[static_cast<std::size_t>(i)];
-    EXPECT_STREQ(t.entry, rows[i].entry);
-    EXPECT_STREQ(t.typeName, rows[i].typeName);
-    EXPECT_EQ(t.size, rows[i].size);
-    EXPECT_EQ(ProposedInitialValue(i), rows[i].proposed);
-    // The proposed value is always accepted for its own type.
+  ASSERT_EQ(DbSourceTypes().size(), std::size(expected));
+  for (int type = 0; type < static_cast<int>(std::size(expected)); ++type) {
+    SCOPED_TRACE(DbSourceTypes()[static_cast<std::size_t>(type)].entry);
     DbSourceParams p = Defaults();
-    p.type = i;
+    p.type = type;
     p.count = "2";
-    p.initialValue = ProposedInitialValue(i);
-    EXPECT_TRUE(GenerateDbSource(p).ok());
+    p.digitFormat = 0;
+    p.suffixes.clear();
+    p.initialValue = ProposedInitialValue(type);
+    const GeneratorResult r = GenerateDbSource(p);
+    ASSERT_TRUE(r.ok()) << r.errorMessage;
+    EXPECT_EQ(Variables(r), (std::vector<std::string>{std::string("   ") + expected[type][0],
+                                                      std::string("   ") + expected[type][1]}));
   }
   EXPECT_EQ(ProposedInitialValue(13), "");
 }

@@ -29,13 +29,6 @@ std::vector<std::string> Messages(const GeneratorResult& r) {
   return lines;
 }
 
-TEST(MessageDbTest, DefaultsAreThoseOfTheForm) {
-  const MessageDbParams p = DefaultsOf(MessageDbFields());
-  EXPECT_EQ(p.number, "1");
-  EXPECT_EQ(p.count, "1000");
-  EXPECT_EQ(p.variant, kMessageUdtAndDbAcks);
-}
-
 TEST(MessageDbTest, EveryBadValueGivesItsCodeAndMessage) {
   const std::string count = "Anzahl Meldungen ungültig !";
   const std::string number = "DB-/ UDT- Nummer ist ungültig !";
