@@ -4,12 +4,35 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QtTest>
+#include <functional>
 
+#include "app/main_window.h"
 #include "datablocks/db_source_dialog.h"
 #include "datablocks/message_db_dialog.h"
 #include "support/fake_tool_host.h"
+#include "support/recording_seams.h"
 #include "ui/controls_ui.h"
+
+namespace {
+
+// Triggers the menu entry and runs `inside` on the modal dialog it opens.
+template <class Dialog>
+void FromMenu(TForm1& w, const char* menuName, const std::function<void(Dialog&)>& inside) {
+  bool ran = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    QVERIFY(dialog);
+    ran = true;
+    inside(*dialog);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  Action(w, menuName)->trigger();
+  QVERIFY(ran);
+}
+
+}  // namespace
 
 class DbDialogsTest : public QObject {
   Q_OBJECT
@@ -157,6 +180,28 @@ class DbDialogsTest : public QObject {
     d.LabeledEdit1->setText("16");
     QTest::mouseClick(d.Button1, Qt::LeftButton);
     QCOMPARE(host.recorder.messages.last(), QString::fromUtf8("Error: 5 / DB-/ UDT- Nummer ist ungültig !"));
+  }
+
+  void bothOpenFromTheMenuAndWriteIntoTheMainWindow() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    FromMenu<TForm5QuelleDB>(w, "DBUDT1", [](TForm5QuelleDB& d) {
+      d.LabeledEdit4->setText("2");
+      QTest::mouseClick(d.Button1, Qt::LeftButton);
+    });
+    QVERIFY(Memo(w)->toPlainText().startsWith("DATA_BLOCK DB1\nTITLE =\nVERSION : 0.1\n\n  STRUCT\n"
+                                              "   Y000_0einf : BOOL := FALSE;   //  Y000.0einf\n"));
+    const QString dbText = Memo(w)->toPlainText();
+    // Cancelling leaves the earlier output.
+    FromMenu<TForm6Melde_DB_UDT>(w, "MeldeDBUDT1", [](TForm6Melde_DB_UDT& d) { d.Button2->click(); });
+    QCOMPARE(Memo(w)->toPlainText(), dbText);
+    FromMenu<TForm6Melde_DB_UDT>(w, "MeldeDBUDT1", [](TForm6Melde_DB_UDT& d) {
+      d.LabeledEdit1->setText("0");
+      d.Button1->click();
+    });
+    QVERIFY(Memo(w)->toPlainText().isEmpty());
+    QCOMPARE(f.seams.messages, QStringList{QString::fromUtf8("Error: 2 / Anzahl Meldungen ungültig !")});
+    QCOMPARE(w.LastGenerator, 21);
   }
 
   void cancellingHandsNothingOver() {
