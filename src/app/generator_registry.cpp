@@ -3,6 +3,8 @@
 #include <array>
 
 #include "core/generator_codes.h"
+#include "datablocks/db_source_dialog.h"
+#include "datablocks/message_db_dialog.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
 
@@ -18,8 +20,10 @@ QDialog* Make(ToolHost& host, QWidget* parent) {
 
 const std::array<GeneratorEntry, 9> kGenerators = {{
     {kGenSymbols, "Symbolgenerator1", ToolMenu::kTools, "Symbolgenerator@Symbol Generator", false, nullptr},
-    {kGenDbSource, "DBUDT1", ToolMenu::kSourceGenerator, "DB@DB", false, nullptr},
-    {kGenMessageDb, "MeldeDBUDT1", ToolMenu::kSourceGenerator, "Melde- DB/ UDT@Reporting DB/ UDT", false, nullptr},
+    {kGenDbSource, "DBUDT1", ToolMenu::kSourceGenerator, "DB@DB", false,
+     [](ToolHost& host, QWidget* parent) -> QDialog* { return new TForm5QuelleDB(host, parent); }},
+    {kGenMessageDb, "MeldeDBUDT1", ToolMenu::kSourceGenerator, "Melde- DB/ UDT@Reporting DB/ UDT", false,
+     [](ToolHost& host, QWidget* parent) -> QDialog* { return new TForm6Melde_DB_UDT(host, parent); }},
     {kGenTargetActualDb, "SollIstDB1", ToolMenu::kSourceGenerator, "Soll- Ist- DB@Soll- Ist- DB", true, nullptr},
     {kGenDbImage, "DBAbbildvonDateibin1", ToolMenu::kSourceGenerator, "DB- Abbild von Datei@DB Dump File", false,
      nullptr},

@@ -9,5 +9,7 @@ void RegisterStepSimple(CLI::App& app);
 void RegisterStepExtended(CLI::App& app);
 void RegisterSymbols(CLI::App& app);
 void RegisterTemplates(CLI::App& app);
+void RegisterDb(CLI::App& app);
+void RegisterMessageDb(CLI::App& app);
 
 }  // namespace brendax::cli

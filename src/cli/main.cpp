@@ -122,6 +122,8 @@ int main(int argc, char** argv) {
   brendax::cli::RegisterStepExtended(app);
   brendax::cli::RegisterSymbols(app);
   brendax::cli::RegisterTemplates(app);
+  brendax::cli::RegisterDb(app);
+  brendax::cli::RegisterMessageDb(app);
   if (argc > 0) app.name(argv[0]);
   std::vector<std::string> args = SplitEmptyValues(app, argc, argv);
   std::reverse(args.begin(), args.end());  // the parser takes its arguments last first
