@@ -7,5 +7,7 @@ namespace brendax::cli {
 
 void RegisterStepSimple(CLI::App& app);
 void RegisterStepExtended(CLI::App& app);
+void RegisterTargetActualDb(CLI::App& app);
+void RegisterDbImage(CLI::App& app);
 
 }  // namespace brendax::cli
