@@ -65,7 +65,7 @@ TEST_F(TargetActualCliTest, JsonObject) {
   // The comment part, the head, the double words, teach and error bits,
   // target and active bits per variant, the end.
   EXPECT_EQ(doc["lines"].size(), (4u + 3 + 64) + 11 + 2 + 2 * 64 + 2 * 3 * 64 + 4);
-  EXPECT_EQ(doc["lines"][4], "   //2=V2");
+  EXPECT_EQ(doc["lines"][3], "   //2=V2");
   EXPECT_EQ(doc["notices"], nlohmann::json::array());
 }
 
