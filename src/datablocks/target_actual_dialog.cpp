@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/generator_codes.h"
 #include "ui/controls_ui.h"
@@ -64,8 +65,11 @@ TForm3::TForm3(ToolHost& host, QWidget* parent)
   Memo3->setReadOnly(true);
   Memo3->setFocusPolicy(Qt::NoFocus);
   Memo3->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo3->setMinimumWidth(300);
-  Memo3->setFixedHeight(Memo3->fontMetrics().lineSpacing() * 5 + 12);
+  Memo3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  Memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  int noteWidth = 0;
+  for (const QString& line : note.split('\n')) noteWidth = std::max(noteWidth, Memo3->fontMetrics().horizontalAdvance(line));
+  Memo3->setFixedSize(noteWidth + 24, Memo3->fontMetrics().lineSpacing() * 4 + 16);
   fields->addWidget(Memo3, 3, 2, Qt::AlignTop);
   SetFieldsLayout(fields);
 }

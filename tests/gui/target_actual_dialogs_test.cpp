@@ -132,9 +132,9 @@ class TargetActualDialogsTest : public QObject {
     QCOMPARE(host.recorder.messages.size(), 1);
     QVERIFY(host.recorder.messages[0].startsWith("Hilfe zu DB-Abbild von Datei\r\rArrays müssen"));
     QVERIFY(host.recorder.messages[0].endsWith("$R .. $0D .. Wagenrücklauf  )\r"));
+    SaveScreenshot(&dialog, "db_image_dialog.png");
     dialog.CheckBox1->click();
     QVERIFY(dialog.LabeledEdit3->isEnabled());
-    SaveScreenshot(&dialog, "db_image_dialog.png");
   }
 
   void dbImageFileDialogSeam() {
