@@ -313,7 +313,7 @@ GeneratorResult GenerateDbImage(const DbImageParams& p) {
   const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
   for (std::int64_t i = 0; i < count; ++i) {
     std::string line;
-    line.reserve(24 + p.name.size());
+    line.reserve(32 + p.name.size());  // the longest value: " X[-32767]:=DW#16#FFFFFFFF;"
     line += ' ';
     line += p.name;
     line += '[';
