@@ -19,8 +19,6 @@
 namespace brendax {
 namespace {
 
-const std::string kExampleBytes("\x41\x42\x0D\x27\xFF", 5);
-
 class DbImageTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = testing::MakeTempDir(); }
@@ -43,42 +41,6 @@ std::vector<std::string> Elements(const GeneratorResult& r) {
   std::vector<std::string> values;
   for (std::size_t i = 8; i + 3 < r.lines.size(); ++i) values.push_back(r.lines[i]);
   return values;
-}
-
-TEST_F(DbImageTest, WorkedExampleInEveryType) {
-  struct Case {
-    int type;
-    bool swap;
-    const char* declaration;
-    std::vector<std::string> elements;
-  };
-  const Case cases[] = {
-      {kDbImageChar, false, " S : ARRAY [0..4] OF CHAR ;",
-       {" S[0]:='A';", " S[1]:='B';", " S[2]:='$R';", " S[3]:='$'';", " S[4]:='$FF';"}},
-      {kDbImageWord, false, " S : ARRAY [0..2] OF WORD ;", {" S[0]:=W#16#4241;", " S[1]:=W#16#270D;", " S[2]:=W#16#FF;"}},
-      {kDbImageWord, true, " S : ARRAY [0..2] OF WORD ;", {" S[0]:=W#16#4142;", " S[1]:=W#16#D27;", " S[2]:=W#16#FF00;"}},
-      {kDbImageDWord, false, " S : ARRAY [0..1] OF DWORD ;", {" S[0]:=DW#16#270D4241;", " S[1]:=DW#16#FF;"}},
-      {kDbImageDWord, true, " S : ARRAY [0..1] OF DWORD ;", {" S[0]:=DW#16#41420D27;", " S[1]:=DW#16#FF000000;"}},
-      {kDbImageByte, false, " S : ARRAY [0..4] OF BYTE ;",
-       {" S[0]:=B#16#41;", " S[1]:=B#16#42;", " S[2]:=B#16#D;", " S[3]:=B#16#27;", " S[4]:=B#16#FF;"}},
-      {kDbImageByte, true, " S : ARRAY [0..4] OF BYTE ;",
-       {" S[0]:=B#16#41;", " S[1]:=B#16#42;", " S[2]:=B#16#D;", " S[3]:=B#16#27;", " S[4]:=B#16#FF;"}},
-  };
-  const std::string path = File("beispiel.bin", kExampleBytes);
-  for (const auto& c : cases) {
-    DbImageParams p = Params(path);
-    p.type = c.type;
-    p.swap = c.swap;
-    const GeneratorResult r = GenerateDbImage(p);
-    ASSERT_TRUE(r.ok()) << r.errorMessage;
-    EXPECT_EQ(std::vector<std::string>(r.lines.begin(), r.lines.begin() + 8),
-              (std::vector<std::string>{"DATA_BLOCK DB1", "TITLE =", "VERSION : 0.1", "", "  STRUCT", c.declaration,
-                                        "  END_STRUCT ;", "Begin"}));
-    EXPECT_EQ(Elements(r), c.elements) << c.declaration << " swap " << c.swap;
-    EXPECT_EQ(std::vector<std::string>(r.lines.end() - 3, r.lines.end()),
-              (std::vector<std::string>{"END_DATA_BLOCK", "", ""}));
-    EXPECT_TRUE(r.notices.empty());
-  }
 }
 
 TEST(DbImageValueTest, CharEscapesEveryByte) {
