@@ -11,5 +11,7 @@ void RegisterSymbols(CLI::App& app);
 void RegisterTemplates(CLI::App& app);
 void RegisterDb(CLI::App& app);
 void RegisterMessageDb(CLI::App& app);
+void RegisterTargetActualDb(CLI::App& app);
+void RegisterDbImage(CLI::App& app);
 
 }  // namespace brendax::cli

@@ -127,6 +127,8 @@ int main(int argc, char** argv) {
   if (argc > 0) app.name(argv[0]);
   std::vector<std::string> args = SplitEmptyValues(app, argc, argv);
   std::reverse(args.begin(), args.end());  // the parser takes its arguments last first
+  brendax::cli::RegisterTargetActualDb(app);
+  brendax::cli::RegisterDbImage(app);
   try {
     app.parse(args);
   } catch (const CLI::CallForHelp& e) {

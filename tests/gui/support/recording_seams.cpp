@@ -15,6 +15,10 @@
 void RecordingSeams::ShowMessage(QWidget*, const QString& text) { messages << text; }
 void RecordingSeams::SetClipboardText(const QString& text) { clipboard << text; }
 void RecordingSeams::OpenDocument(const QString& fileName) { opened << fileName; }
+QString RecordingSeams::GetOpenFileName(QWidget*, const QString&, const QString& dir, const QString&) {
+  openFolders << dir;
+  return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
 
 MainWindowFixture::MainWindowFixture() : MainWindowFixture(QString()) {}
 

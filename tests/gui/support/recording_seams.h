@@ -27,10 +27,15 @@ class RecordingSeams : public Seams {
   void ShowMessage(QWidget* parent, const QString& text) override;
   void SetClipboardText(const QString& text) override;
   void OpenDocument(const QString& fileName) override;
+  // Answers from `openAnswers`, first in first out; empty (cancelled) when
+  // none is left. Records the folder each dialog started in.
+  QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
 
   QStringList messages;
   QStringList clipboard;  // every text put on the clipboard, in order
   QStringList opened;
+  QStringList openAnswers;  // what the next file-open dialogs return
+  QStringList openFolders;  // the folder every file-open dialog started in
 };
 
 // A main window on a fresh settings path inside its own temporary folder,
