@@ -7,5 +7,7 @@ namespace brendax::cli {
 
 void RegisterStepSimple(CLI::App& app);
 void RegisterStepExtended(CLI::App& app);
+void RegisterPointer(CLI::App& app);
+void RegisterAddress(CLI::App& app);
 
 }  // namespace brendax::cli

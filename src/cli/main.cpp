@@ -12,6 +12,8 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   brendax::cli::RegisterStepSimple(app);
   brendax::cli::RegisterStepExtended(app);
+  brendax::cli::RegisterPointer(app);
+  brendax::cli::RegisterAddress(app);
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp& e) {
