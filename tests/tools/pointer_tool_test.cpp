@@ -336,19 +336,5 @@ TEST(PointerToolTest, DataTypeAndAreaBytesAndMeanings) {
             " L    B#16#87        // B6 | Bereich Vorherige Lokald.");
 }
 
-TEST(PointerToolTest, ListItemsAsTheListsShowThem) {
-  ASSERT_EQ(PointerAreaItems().size(), 8u);
-  ASSERT_EQ(PointerDataTypeItems().size(), 15u);
-  ASSERT_EQ(PointerParameterTypeItems().size(), 6u);
-  EXPECT_STREQ(PointerAreaItems()[1].text, "81h    E Eing\xE4nge");
-  EXPECT_STREQ(PointerAreaItems()[6].text, "86h    L Lokaldaten (L-Stack)");
-  EXPECT_STREQ(PointerDataTypeItems()[0].text, "00h   NIL (Nullpointer)");
-  EXPECT_STREQ(PointerDataTypeItems()[10].text, "0Ah   TIME_OF_DAY (TOD) ");
-  EXPECT_STREQ(PointerDataTypeItems()[13].text, "0Eh   DATE_AND_TIME (DT) ");
-  EXPECT_EQ(PointerDataTypeItems()[14].code, 0x13);
-  EXPECT_STREQ(PointerParameterTypeItems()[3].text, "1Ah    BLOCK_SDB");
-  EXPECT_EQ(PointerParameterTypeItems()[4].code, 0x1C);
-}
-
 }  // namespace
 }  // namespace brendax
