@@ -13,5 +13,7 @@ void RegisterDb(CLI::App& app);
 void RegisterMessageDb(CLI::App& app);
 void RegisterTargetActualDb(CLI::App& app);
 void RegisterDbImage(CLI::App& app);
+void RegisterPointer(CLI::App& app);
+void RegisterAddress(CLI::App& app);
 
 }  // namespace brendax::cli

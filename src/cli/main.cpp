@@ -129,6 +129,8 @@ int main(int argc, char** argv) {
   std::reverse(args.begin(), args.end());  // the parser takes its arguments last first
   brendax::cli::RegisterTargetActualDb(app);
   brendax::cli::RegisterDbImage(app);
+  brendax::cli::RegisterPointer(app);
+  brendax::cli::RegisterAddress(app);
   try {
     app.parse(args);
   } catch (const CLI::CallForHelp& e) {

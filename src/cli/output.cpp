@@ -169,4 +169,17 @@ std::string FieldOptionHelp(const char* label, const std::string& help, const st
   return text;
 }
 
+void AddListingOutputOptions(CLI::App& command, OutputOptions& options) {
+  command.add_option("-o,--output", options.outFile, "Write the lines to FILE instead of standard output");
+  command.add_option("--encoding", options.encoding, "Encoding of the text output")
+      ->check(CLI::IsMember({"windows-1252", "utf-8"}))
+      ->capture_default_str();
+  command.add_flag("--json", options.json, "Print one JSON object with the whole result");
+}
+
+int EmitJson(const nlohmann::ordered_json& document, const OutputOptions& /*options*/) {
+  std::cout << document.dump(2) << '\n';
+  return kExitGenerated;
+}
+
 }  // namespace brendax::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
 
@@ -62,5 +63,13 @@ int ExitStatus();
 bool OnOff(const std::string& value);
 // CLI11 validator for on|off.
 const CLI::Validator& OnOffValidator();
+
+// The output options of the tools that use no mnemonics and write no symbol
+// rows: -o/--output, --encoding and --json, as AddOutputOptions words them.
+void AddListingOutputOptions(CLI::App& command, OutputOptions& options);
+
+// Prints a subcommand's own JSON object the way --json prints the common
+// one; returns the exit status.
+int EmitJson(const nlohmann::ordered_json& document, const OutputOptions& options);
 
 }  // namespace brendax::cli
