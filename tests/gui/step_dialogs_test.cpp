@@ -35,10 +35,10 @@ void WithModal(QDialog* dialog, const std::function<void()>& open, const std::fu
 }
 
 QString Cell(TForm1& w, int row, int column) {
-  return w.StringGrid1->model()->index(row, column).data().toString();
+  return Grid(w)->model()->index(row, column).data().toString();
 }
 
-int Rows(TForm1& w) { return w.StringGrid1->model()->rowCount(); }
+int Rows(TForm1& w) { return Grid(w)->model()->rowCount(); }
 
 }  // namespace
 
@@ -49,8 +49,8 @@ class StepDialogsTest : public QObject {
   void simpleGeneratesTextAndRowFromTheMenu() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form10AWL_SchrittketteEinfach;
-    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       // First showing: the defaults.
       QCOMPARE(d->LabeledEdit1->text(), QString("80"));
       QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
@@ -71,24 +71,24 @@ class StepDialogsTest : public QObject {
     QVERIFY(text.startsWith("FUNCTION \"FC_Schrittkette\" : VOID\r\n"));
     QVERIFY(text.endsWith("S_EX: NOP 0;\r\n\r\nEND_FUNCTION\r\n"));
     QVERIFY(text.contains(QString::fromUtf8("// Das Grundgerüst dieses Bausteines wurde erzeugt mit #")));
-    QVERIFY(w.Memo1->isVisible());
+    QVERIFY(Memo(w)->isVisible());
 
     // The toggle shows the row; the clipboard then carries it.
-    QTest::mouseClick(w.Button4, Qt::LeftButton);
-    QVERIFY(w.StringGrid1->isVisible());
-    QVERIFY(!w.Memo1->isVisible());
-    QTest::mouseClick(w.Button2, Qt::LeftButton);
+    QTest::mouseClick(Button(w, "Button4"), Qt::LeftButton);
+    QVERIFY(Grid(w)->isVisible());
+    QVERIFY(!Memo(w)->isVisible());
+    QTest::mouseClick(Button(w, "Button2"), Qt::LeftButton);
     QCOMPARE(f.seams.clipboard.last(), QString("FC_Schrittkette\tFC 80\tFC 80\tFC_Schrittkette\r\n"));
-    QTest::mouseClick(w.Button4, Qt::LeftButton);
-    QTest::mouseClick(w.Button2, Qt::LeftButton);
+    QTest::mouseClick(Button(w, "Button4"), Qt::LeftButton);
+    QTest::mouseClick(Button(w, "Button2"), Qt::LeftButton);
     QCOMPARE(f.seams.clipboard.last(), text);
   }
 
   void simpleTrimsFieldsAndFormularReopensWithThem() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form10AWL_SchrittketteEinfach;
-    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       d->LabeledEdit1->setText("  81 ");
       d->LabeledEdit5->setText(" Start");
       d->LabeledEdit9->setText(" 99 ");  // refused: code 31
@@ -97,9 +97,9 @@ class StepDialogsTest : public QObject {
     QCOMPARE(f.seams.messages, QStringList{QString::fromUtf8("Error: 31 / Erste Schrittnr. ist ungültig !")});
     QCOMPARE(Rows(w), 1);
     QVERIFY(w.MemoText().isEmpty());
-    QVERIFY(w.Button3->isEnabled());
+    QVERIFY(Button(w, "Button3")->isEnabled());
 
-    WithModal(d, [&] { QTest::mouseClick(w.Button3, Qt::LeftButton); }, [&] {
+    WithModal(d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); }, [&] {
       QCOMPARE(d->LabeledEdit1->text(), QString("81"));
       QCOMPARE(d->LabeledEdit5->text(), QString("Start"));
       QCOMPARE(d->LabeledEdit9->text(), QString("99"));
@@ -114,8 +114,8 @@ class StepDialogsTest : public QObject {
   void simpleStructureForcesAndGreysTheNumbering() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form10AWL_SchrittketteEinfach;
-    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       d->CheckBox1->setChecked(false);
       d->LabeledEdit9->setText("10");
       QTest::mouseClick(d->RadioGroup1->item(0), Qt::LeftButton);
@@ -135,9 +135,9 @@ class StepDialogsTest : public QObject {
     });
     // Abbrechen leaves the main window untouched.
     QCOMPARE(w.LastGenerator, 0);
-    QVERIFY(!w.Button1->isEnabled());
+    QVERIFY(!Button(w, "Button1")->isEnabled());
 
-    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       QTest::keyClick(d, Qt::Key_Escape);
     });
     QCOMPARE(w.LastGenerator, 0);
@@ -146,8 +146,8 @@ class StepDialogsTest : public QObject {
   void simpleNetworkPerStepIsStoredAtEveryClick() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form10AWL_SchrittketteEinfach;
-    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       QVERIFY(!d->CheckBox2->isChecked());
       QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
       QByteArray file = ReadAll(f.settingsPath);
@@ -162,8 +162,8 @@ class StepDialogsTest : public QObject {
     QVERIFY(w.settings().networkPerStep());
     // The next window (next program start) shows the stored state.
     MainWindowFixture again(f.settingsPath);
-    auto* d2 = again.window->Form10AWL_SchrittketteEinfach;
-    WithModal(d2, [&] { again.window->AWLSchrittketteBasic1->trigger(); }, [&] {
+    auto* d2 = again.window->findChild<TForm10AWL_SchrittketteEinfach*>();
+    WithModal(d2, [&] { Action(*again.window, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       QVERIFY(d2->CheckBox2->isChecked());
       QTest::mouseClick(d2->Button1, Qt::LeftButton);
     });
@@ -173,8 +173,8 @@ class StepDialogsTest : public QObject {
   void simpleHelpShowsItsText() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form10AWL_SchrittketteEinfach;
-    WithModal(d, [&] { w.AWLSchrittketteBasic1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
       QTest::mouseClick(d->Button3, Qt::LeftButton);
       d->reject();
     });
@@ -186,8 +186,8 @@ class StepDialogsTest : public QObject {
   void extendedExamplesAndTimerRun() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form8AWL_Schrittkette;
-    WithModal(d, [&] { w.AWLSchrittkette1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm8AWL_Schrittkette*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittkette1")->trigger(); }, [&] {
       // First showing: "Beispiel 1".
       QCOMPARE(d->LabeledEdit1->text(), QString("80"));
       QCOMPARE(d->ComboBox1->currentText(), QString("64"));
@@ -220,7 +220,7 @@ class StepDialogsTest : public QObject {
     QCOMPARE(f.seams.messages.size(), 1);
     QVERIFY(f.seams.messages[0].startsWith("Der Baustein \r\rSFC 64 \"TIME_TCK\""));
 
-    WithModal(d, [&] { QTest::mouseClick(w.Button3, Qt::LeftButton); }, [&] {
+    WithModal(d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); }, [&] {
       QCOMPARE(d->LabeledEdit3->text(), QString("FC_Kette"));
       QCOMPARE(d->LabeledEdit14->text(), QString("FC_Timer "));
       QTest::mouseClick(d->Button4, Qt::LeftButton);  // Beispiel 1
@@ -232,8 +232,8 @@ class StepDialogsTest : public QObject {
   void extendedErrorsLeaveTheViewsEmpty() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    auto* d = w.Form8AWL_Schrittkette;
-    WithModal(d, [&] { w.AWLSchrittkette1->trigger(); }, [&] {
+    auto* d = w.findChild<TForm8AWL_Schrittkette*>();
+    WithModal(d, [&] { Action(w, "AWLSchrittkette1")->trigger(); }, [&] {
       d->ComboBox1->setEditText("100");  // typed text: no item selected
       QTest::mouseClick(d->Button1, Qt::LeftButton);
     });
@@ -241,7 +241,7 @@ class StepDialogsTest : public QObject {
     QCOMPARE(Rows(w), 1);
     QVERIFY(w.MemoText().isEmpty());
 
-    WithModal(d, [&] { QTest::mouseClick(w.Button3, Qt::LeftButton); }, [&] {
+    WithModal(d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); }, [&] {
       QCOMPARE(d->ComboBox1->currentText(), QString("100"));  // kept as typed
       d->ComboBox1->setCurrentIndex(0);
       d->LabeledEdit10->setText("33");

@@ -8,7 +8,15 @@
 
 #include "ui/seams_ui.h"
 
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class SymbolGridModel;
 class TForm1;
+class TForm4;
+class TFormSpracheinstellung;
 
 class RecordingSeams : public Seams {
  public:
@@ -36,3 +44,14 @@ struct MainWindowFixture {
 
 // Reads a whole file; empty when missing.
 QByteArray ReadAll(const QString& path);
+
+// The main window's parts, found by their object names ("Memo1", "Button3",
+// "Sprache1", ...); a missing part ends the test program.
+QPlainTextEdit* Memo(TForm1& window);
+QTableView* Grid(TForm1& window);
+SymbolGridModel* GridModel(TForm1& window);
+QPushButton* Button(TForm1& window, const char* name);
+QAction* Action(TForm1& window, const char* name);
+QMenu* Menu(TForm1& window, const char* name);
+TFormSpracheinstellung* LanguageDialog(TForm1& window);
+TForm4* InfoDialog(TForm1& window);
