@@ -92,7 +92,6 @@ void ShapeTables(QTextFrame* frame) {
       format.setBorder(0.5);
       format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
       format.setBorderBrush(QColor(160, 160, 160));
-      format.setBorderCollapse(true);
       format.setCellPadding(3);
       format.setCellSpacing(0);
       table->setFormat(format);
