@@ -7,6 +7,11 @@
 #include "datablocks/message_db_dialog.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
+#include "tools/pointer_tool_dialog.h"
+#include "tools/address_calculator_dialog.h"
+#include "symbols/symbol_dialog.h"
+#include "datablocks/target_actual_dialog.h"
+#include "datablocks/db_image_dialog.h"
 
 namespace brendax {
 
@@ -19,22 +24,21 @@ QDialog* Make(ToolHost& host, QWidget* parent) {
 }
 
 const std::array<GeneratorEntry, 9> kGenerators = {{
-    {kGenSymbols, "Symbolgenerator1", ToolMenu::kTools, "Symbolgenerator@Symbol Generator", false, nullptr},
-    {kGenDbSource, "DBUDT1", ToolMenu::kSourceGenerator, "DB@DB", false,
-     [](ToolHost& host, QWidget* parent) -> QDialog* { return new TForm5QuelleDB(host, parent); }},
+    {kGenSymbols, "Symbolgenerator1", ToolMenu::kTools, "Symbolgenerator@Symbol Generator", false, &Make<TForm2>},
+    {kGenDbSource, "DBUDT1", ToolMenu::kSourceGenerator, "DB@DB", false, &Make<TForm5QuelleDB>},
     {kGenMessageDb, "MeldeDBUDT1", ToolMenu::kSourceGenerator, "Melde- DB/ UDT@Reporting DB/ UDT", false,
-     [](ToolHost& host, QWidget* parent) -> QDialog* { return new TForm6Melde_DB_UDT(host, parent); }},
-    {kGenTargetActualDb, "SollIstDB1", ToolMenu::kSourceGenerator, "Soll- Ist- DB@Soll- Ist- DB", true, nullptr},
+     &Make<TForm6Melde_DB_UDT>},
+    {kGenTargetActualDb, "SollIstDB1", ToolMenu::kSourceGenerator, "Soll- Ist- DB@Soll- Ist- DB", true, &Make<TForm3>},
     {kGenDbImage, "DBAbbildvonDateibin1", ToolMenu::kSourceGenerator, "DB- Abbild von Datei@DB Dump File", false,
-     nullptr},
+     &Make<TForm7QuelleDBFileKopieBin>},
     {kGenStepSimple, "AWLSchrittketteBasic1", ToolMenu::kSourceGenerator,
-     "AWL-Schrittkette-Simple@STL-Step-Sequence-Simple", false,
-     &Make<TForm10AWL_SchrittketteEinfach>},
+     "AWL-Schrittkette-Simple@STL-Step-Sequence-Simple", false, &Make<TForm10AWL_SchrittketteEinfach>},
     {kGenStepExtended, "AWLSchrittkette1", ToolMenu::kSourceGenerator,
-     "AWL-Schrittkette-Extended@STL-Step-Sequence-Extended", false,
-     &Make<TForm8AWL_Schrittkette>},
-    {kGenNone, "Adressrechner", ToolMenu::kToolsBelowSeparator, "Adressrechner@Address Calculator", false, nullptr},
-    {kGenNone, "PointerTool1", ToolMenu::kToolsBelowSeparator, "Pointer Tool@Pointer Tool", false, nullptr},
+     "AWL-Schrittkette-Extended@STL-Step-Sequence-Extended", false, &Make<TForm8AWL_Schrittkette>},
+    {kGenNone, "Adressrechner", ToolMenu::kToolsBelowSeparator, "Adressrechner@Address Calculator", false,
+     &Make<TForm5>},
+    {kGenNone, "PointerTool1", ToolMenu::kToolsBelowSeparator, "Pointer Tool@Pointer Tool", false,
+     &Make<TForm14Pointerrechner>},
 }};
 
 }  // namespace

@@ -177,8 +177,13 @@ void AddListingOutputOptions(CLI::App& command, OutputOptions& options) {
   command.add_flag("--json", options.json, "Print one JSON object with the whole result");
 }
 
-int EmitJson(const nlohmann::ordered_json& document, const OutputOptions& /*options*/) {
-  std::cout << document.dump(2) << '\n';
+int EmitJson(const nlohmann::ordered_json& document, const OutputOptions& options) {
+  const std::string text = document.dump(2) + "\n";
+  if (options.outFile.empty()) return WriteStandardOutput(text) ? kExitGenerated : kExitWriteFailure;
+  if (const WriteResult written = WriteFileAtomically(options.outFile, text); !written.ok) {
+    std::cerr << written.error << '\n';
+    return kExitWriteFailure;
+  }
   return kExitGenerated;
 }
 
