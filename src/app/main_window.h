@@ -36,7 +36,8 @@ class TForm1 : public QMainWindow, public ToolHost {
 
  public:
   // Derives nothing itself: the caller passes the settings path it resolved.
-  // `tools` are the rows of the Tools menu (default: GeneratorRegistry()).
+  // `tools` are the rows of the Tools menu (default: GeneratorRegistry()); they
+  // must outlive the window.
   TForm1(Seams& seams, QString settingsPath, QWidget* parent = nullptr,
          std::span<const brendax::GeneratorEntry> tools = {});
   ~TForm1() override;
