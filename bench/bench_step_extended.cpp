@@ -8,7 +8,7 @@ namespace {
 
 void BM_ExtendedStepLargest(benchmark::State& state) {
   brendax::ExtendedStepParams params = brendax::ExtendedExample1();
-  params.maxStepsIndex = 4;
+  params.maxSteps = "512";
   params.firstStep = "0";
   params.initialStep = "0";
   params.count = "512";

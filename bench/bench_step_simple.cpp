@@ -9,7 +9,7 @@
 namespace {
 
 brendax::SimpleStepParams LargestSequence() {
-  brendax::SimpleStepParams params;
+  brendax::SimpleStepParams params = brendax::DefaultsOf(brendax::SimpleStepFields());
   params.structure = brendax::kSimpleComparator;
   params.oneChangePerCycle = true;
   params.firstStep = "0";

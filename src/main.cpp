@@ -2,8 +2,8 @@
 #include <QApplication>
 
 #include "app/main_window.h"
-#include "ui/seams_ui.h"
 #include "app/settings_path_ui.h"
+#include "ui/seams_ui.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

@@ -7,8 +7,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
 #include "core/version.h"
+#include "ui/generator_dialog_ui.h"
+#include "ui/tool_host_ui.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ void ClickPanel::mousePressEvent(QMouseEvent* event) {
   QFrame::mousePressEvent(event);
 }
 
-TForm4::TForm4(TForm1& main) : QDialog(&main), main_(main) {
+TForm4::TForm4(ToolHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   setWindowTitle("Über Brendax");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
@@ -81,15 +82,19 @@ TForm4::TForm4(TForm1& main) : QDialog(&main), main_(main) {
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void TForm4::ApplyCaptions(const std::function<QString(const QString&)>& languageText) {
+  setWindowTitle(languageText("Über Brendax@About Brendax"));
+}
+
 void TForm4::PanelClick(int n) {
-  if (main_.ExpertMode) {
+  if (host_.expertMode()) {
     // The next click after the sequence switches the mode off again.
-    main_.ExpertMode = false;
+    emit expertModeChanged(false);
     progress_ = 0;
   } else if (n == kExpertSequence[static_cast<std::size_t>(progress_)]) {
     ++progress_;
     if (progress_ == static_cast<int>(kExpertSequence.size())) {
-      main_.ExpertMode = true;
+      emit expertModeChanged(true);
       progress_ = 0;
     }
   } else {
@@ -101,10 +106,11 @@ void TForm4::PanelClick(int n) {
 
 void TForm4::ShowPanelColours() {
   for (std::size_t i = 0; i < Panels.size(); ++i)
-    Panels[i]->SetColour(main_.ExpertMode ? kExpertColour : kPanelColours[i]);
+    Panels[i]->SetColour(host_.expertMode() ? kExpertColour : kPanelColours[i]);
 }
 
 void TForm4::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) CentreOverParent(this);
   QDialog::showEvent(event);
   ShowPanelColours();
 }

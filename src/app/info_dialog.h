@@ -5,10 +5,11 @@
 #include <QDialog>
 #include <QFrame>
 #include <array>
+#include <functional>
 
 class QLabel;
 class QPushButton;
-class TForm1;
+class ToolHost;
 
 // A coloured panel that reports clicks.
 class ClickPanel : public QFrame {
@@ -32,7 +33,10 @@ class TForm4 : public QDialog {
   // The panels (1 to 4) to click, in this order, to switch the expert mode on.
   static constexpr std::array<int, 7> kExpertSequence = {1, 3, 2, 4, 4, 2, 1};
 
-  explicit TForm4(TForm1& main);
+  TForm4(ToolHost& host, QWidget* parent);
+
+  // The translated texts; `languageText` picks one side of a bilingual text.
+  void ApplyCaptions(const std::function<QString(const QString&)>& languageText);
 
   // A click on panel n (1 to 4).
   void PanelClick(int n);
@@ -46,10 +50,14 @@ class TForm4 : public QDialog {
   std::array<ClickPanel*, 4> Panels{};
   QPushButton* Button1 = nullptr;  // OK
 
+ signals:
+  // The panel sequence asks the main window to switch the expert mode.
+  void expertModeChanged(bool on);
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  TForm1& main_;
+  ToolHost& host_;
   int progress_ = 0;
 };

@@ -10,9 +10,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-#include "app/main_window.h"
+#include "ui/generator_dialog_ui.h"
+#include "ui/tool_host_ui.h"
 
-TFormSpracheinstellung::TFormSpracheinstellung(TForm1& main) : QDialog(&main), main_(main) {
+TFormSpracheinstellung::TFormSpracheinstellung(ToolHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   setWindowTitle("Spracheinstellungen");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
   setModal(true);
@@ -67,13 +68,22 @@ int TFormSpracheinstellung::RadioGroup1ItemIndex() const {
   return -1;
 }
 
+void TFormSpracheinstellung::ApplyCaptions(const std::function<QString(const QString&)>& languageText) {
+  setWindowTitle(languageText("Spracheinstellungen@Language Settings"));
+  GroupBox1->setTitle(languageText("Landessprache@National Language"));
+  RadioGroup1->setTitle(languageText("Mnemonik@Mnemonics"));
+  RadioGroup1Item0->setText(languageText("Deutsch     ( U E0.1     S A4.0 )@German      ( U E0.1     S A4.0 )"));
+  RadioGroup1Item1->setText(languageText("Englisch     ( A I0.1      S Q4.0 )@English       ( A I0.1      S Q4.0 )"));
+}
+
 void TFormSpracheinstellung::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) CentreOverParent(this);
   QDialog::showEvent(event);
   if (!event->spontaneous()) FormShow();
 }
 
 void TFormSpracheinstellung::FormShow() {
-  auto& settings = main_.settings();
+  auto& settings = host_.settings();
   (settings.englishMnemonics() != 0 ? RadioGroup1Item1 : RadioGroup1Item0)->setChecked(true);
   ListBox1->clear();
   ListBox1->addItem("deutsch");
@@ -90,11 +100,11 @@ void TFormSpracheinstellung::ListBox1Click() {
 }
 
 void TFormSpracheinstellung::Button1Click() {
-  auto& settings = main_.settings();
+  auto& settings = host_.settings();
   settings.setEnglishMnemonics(RadioGroup1ItemIndex() == 1 ? 1 : 0);
   const int row = ListBox1->currentRow();
   settings.setNationalLanguage(row < 0 ? settings.nationalLanguage() : row);
-  main_.ApplyLanguage();
+  emit languageChosen();
   Confirmed = true;
   accept();
 }

@@ -3,19 +3,23 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 class QGroupBox;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QRadioButton;
-class TForm1;
+class ToolHost;
 
 class TFormSpracheinstellung : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TFormSpracheinstellung(TForm1& main);
+  TFormSpracheinstellung(ToolHost& host, QWidget* parent);
+
+  // The translated captions; `languageText` picks one side of a bilingual text.
+  void ApplyCaptions(const std::function<QString(const QString&)>& languageText);
 
   // Set by "OK"; cleared each time the dialog is shown.
   bool Confirmed = false;
@@ -37,10 +41,15 @@ class TFormSpracheinstellung : public QDialog {
   void Button1Click();
   void Button2Click();
 
+ signals:
+  // "OK" stored the choice in the settings record: the captions and the
+  // mnemonic set follow it now, before the dialog closes.
+  void languageChosen();
+
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
   void FormShow();
-  TForm1& main_;
+  ToolHost& host_;
 };

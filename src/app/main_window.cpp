@@ -20,12 +20,13 @@
 #include <QVBoxLayout>
 #include <functional>
 
+#include "app/generator_registry.h"
 #include "app/info_dialog.h"
 #include "app/language_dialog.h"
-#include "ui/seams_ui.h"
+#include "app/settings_path_ui.h"
 #include "app/symbol_grid_ui.h"
-#include "stepseq/extended_step_dialog.h"
-#include "stepseq/simple_step_dialog.h"
+#include "ui/generator_dialog_ui.h"
+#include "ui/seams_ui.h"
 
 namespace {
 
@@ -69,7 +70,7 @@ QString WithCrLf(QString text) {
 
 }  // namespace
 
-TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
+TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<const brendax::GeneratorEntry> tools)
     : QMainWindow(parent), SettingsPath(std::move(settingsPath)), seams_(seams) {
   // FormCreate.
   HelpFileDe = "Brendax_de.pdf";
@@ -81,48 +82,14 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
   windowFont.setStyleHint(QFont::SansSerif);
   setFont(windowFont);
 
-  // Menu.
-  QMenuBar* bar = menuBar();
-  Beenden1 = bar->addAction("Beenden");
-  Tools = bar->addMenu("Tools");
-  Symbolgenerator1 = Tools->addAction("Symbolgenerator");
-  Quellen1 = Tools->addMenu("Quellengenerator");
-  DBUDT1 = Quellen1->addAction("DB");
-  MeldeDBUDT1 = Quellen1->addAction("Melde- DB/ UDT");
-  SollIstDB1 = Quellen1->addAction("Soll- Ist- DB");
-  DBAbbildvonDateibin1 = Quellen1->addAction("DB- Abbild von Datei");
-  AWLSchrittketteBasic1 = Quellen1->addAction("AWL-Schrittkette-Simple");
-  AWLSchrittkette1 = Quellen1->addAction("AWL-Schrittkette-Extended");
-  Tools->addSeparator();
-  Adressrechner = Tools->addAction("Adressrechner");
-  PointerTool1 = Tools->addAction("Pointer Tool");
-  Einstellungen1 = bar->addMenu("Einstellungen");
-  Sprache1 = Einstellungen1->addAction("Sprache");
-  Hilfe2 = bar->addMenu("Hilfe");
-  HilfeBrendaxde1 = Hilfe2->addAction("Hilfe (Brendax_de.pdf)");
-  Hilfe2->addSeparator();
-  Info1 = Hilfe2->addAction("Über Brendax");
-  SollIstDB1->setVisible(false);
-
-  connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
-  connect(Symbolgenerator1, &QAction::triggered, this, &TForm1::SymInterfaceClick);
-  connect(DBUDT1, &QAction::triggered, this, &TForm1::DBUDT1Click);
-  connect(MeldeDBUDT1, &QAction::triggered, this, &TForm1::MeldeDBUDT1Click);
-  connect(SollIstDB1, &QAction::triggered, this, &TForm1::SollIstDB1Click);
-  connect(DBAbbildvonDateibin1, &QAction::triggered, this, &TForm1::DBAbbildvonDateibin1Click);
-  connect(AWLSchrittketteBasic1, &QAction::triggered, this, &TForm1::AWLSchrittketteBasic1Click);
-  connect(AWLSchrittkette1, &QAction::triggered, this, &TForm1::AWLSchrittkette1Click);
-  connect(Adressrechner, &QAction::triggered, this, &TForm1::AdressrechnerClick);
-  connect(PointerTool1, &QAction::triggered, this, &TForm1::PointerTool1Click);
-  connect(Sprache1, &QAction::triggered, this, &TForm1::Sprache1Click);
-  connect(HilfeBrendaxde1, &QAction::triggered, this, &TForm1::HilfeBrendaxde1Click);
-  connect(Info1, &QAction::triggered, this, &TForm1::Info1Click);
+  BuildMenu(tools.empty() ? brendax::GeneratorRegistry() : tools);
 
   // Output area with the two views.
   auto* central = new QWidget(this);
   auto* outputArea = new OutputArea(central);
 
   Memo1 = new QPlainTextEdit(outputArea);
+  Memo1->setObjectName("Memo1");
   Memo1->setFont(OutputFont());
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setWordWrapMode(QTextOption::NoWrap);
@@ -131,6 +98,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
 
   GridModel = new SymbolGridModel(this);
   StringGrid1 = new QTableView(outputArea);
+  StringGrid1->setObjectName("StringGrid1");
   StringGrid1->setFont(OutputFont());
   StringGrid1->setModel(GridModel);
   StringGrid1->horizontalHeader()->hide();
@@ -154,6 +122,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
 
   // Button panel: aligned to the bottom, buttons anchored to the right.
   Panel1 = new QWidget(central);
+  Panel1->setObjectName("Panel1");
   Panel1->setFixedHeight(kPanelHeight);
   Button1 = new QPushButton("CLR", Panel1);
   Button4 = new QPushButton("Quelle / Symbole", Panel1);
@@ -163,6 +132,10 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
   buttons->setContentsMargins(8, 8, 8, 8);
   buttons->setSpacing(8);
   buttons->addStretch(1);
+  Button1->setObjectName("Button1");
+  Button2->setObjectName("Button2");
+  Button3->setObjectName("Button3");
+  Button4->setObjectName("Button4");
   for (QPushButton* b : {Button1, Button4, Button3, Button2}) {
     b->setFixedSize(kButtonWidth, kButtonHeight);
     b->setAutoDefault(false);
@@ -186,18 +159,66 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent)
   for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(false);
 
   // Client area 633 x 372 below the menu bar, centred on the screen.
-  resize(kClientWidth, kClientHeight + bar->sizeHint().height());
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame(QPoint(0, 0), size());
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
 
-  // The dialogs, created once and hidden, in start-up order.
-  Form4 = new TForm4(*this);
-  Form8AWL_Schrittkette = new TForm8AWL_Schrittkette(*this);
-  FormSpracheinstellung = new TFormSpracheinstellung(*this);
-  Form10AWL_SchrittketteEinfach = new TForm10AWL_SchrittketteEinfach(*this);
+  // The dialogs, created once and hidden; they keep their values from one
+  // opening to the next.
+  Form4 = new TForm4(*this, this);
+  Form4->setObjectName("Form4");
+  connect(Form4, &TForm4::expertModeChanged, this, &TForm1::SetExpertMode);
+  FormSpracheinstellung = new TFormSpracheinstellung(*this, this);
+  FormSpracheinstellung->setObjectName("FormSpracheinstellung");
+  connect(FormSpracheinstellung, &TFormSpracheinstellung::languageChosen, this, &TForm1::ApplyLanguage);
+  for (ToolEntry& tool : tools_)
+    if (tool.row->factory) tool.dialog = tool.row->factory(*this, this);
+}
+
+void TForm1::BuildMenu(std::span<const brendax::GeneratorEntry> rows) {
+  using brendax::ToolMenu;
+  QMenuBar* bar = menuBar();
+  Beenden1 = bar->addAction("Beenden");
+  Tools = bar->addMenu("Tools");
+  Quellen1 = new QMenu("Quellengenerator", Tools);
+  auto addTool = [this](QMenu* menu, const brendax::GeneratorEntry& row) {
+    QAction* action = menu->addAction(LanguageText(row.caption));
+    action->setObjectName(row.menuName);
+    action->setVisible(!row.expertOnly);
+    tools_.push_back({&row, action, nullptr});
+    connect(action, &QAction::triggered, this, [this, &row] { OpenTool(row); });
+  };
+  for (const auto& row : rows)
+    if (row.menu == ToolMenu::kTools) addTool(Tools, row);
+  Tools->addMenu(Quellen1);
+  for (const auto& row : rows)
+    if (row.menu == ToolMenu::kSourceGenerator) addTool(Quellen1, row);
+  Tools->addSeparator();
+  for (const auto& row : rows)
+    if (row.menu == ToolMenu::kToolsBelowSeparator) addTool(Tools, row);
+  Einstellungen1 = bar->addMenu("Einstellungen");
+  Sprache1 = Einstellungen1->addAction("Sprache");
+  Hilfe2 = bar->addMenu("Hilfe");
+  HilfeBrendaxde1 = Hilfe2->addAction("Hilfe (Brendax_de.pdf)");
+  Hilfe2->addSeparator();
+  Info1 = Hilfe2->addAction("Über Brendax");
+
+  Beenden1->setObjectName("Beenden1");
+  Tools->setObjectName("Tools");
+  Quellen1->setObjectName("Quellen1");
+  Einstellungen1->setObjectName("Einstellungen1");
+  Sprache1->setObjectName("Sprache1");
+  Hilfe2->setObjectName("Hilfe2");
+  HilfeBrendaxde1->setObjectName("HilfeBrendaxde1");
+  Info1->setObjectName("Info1");
+
+  connect(Beenden1, &QAction::triggered, this, &TForm1::Beenden1Click);
+  connect(Sprache1, &QAction::triggered, this, &TForm1::Sprache1Click);
+  connect(HilfeBrendaxde1, &QAction::triggered, this, &TForm1::HilfeBrendaxde1Click);
+  connect(Info1, &QAction::triggered, this, &TForm1::Info1Click);
 }
 
 TForm1::~TForm1() = default;
@@ -212,55 +233,45 @@ QString TForm1::LanguageText(const QString& bilingual) const {
 
 void TForm1::ApplyLanguage() {
   mnemonics_ = brendax::MnemonicsFor(settings_.englishMnemonics() != 0);
+  const auto text = [this](const QString& bilingual) { return LanguageText(bilingual); };
 
-  Form4->setWindowTitle(LanguageText("Über Brendax@About Brendax"));
+  Form4->ApplyCaptions(text);
 
   Beenden1->setText(LanguageText("Beenden@Exit"));
   Tools->setTitle(LanguageText("Tools@Tools"));
-  Adressrechner->setText(LanguageText("Adressrechner@Address Calculator"));
-  PointerTool1->setText(LanguageText("Pointer Tool@Pointer Tool"));
-  Symbolgenerator1->setText(LanguageText("Symbolgenerator@Symbol Generator"));
   Quellen1->setTitle(LanguageText("Quellengenerator@Source Generator"));
-  DBUDT1->setText(LanguageText("DB@DB"));
-  MeldeDBUDT1->setText(LanguageText("Melde- DB/ UDT@Reporting DB/ UDT"));
-  SollIstDB1->setText(LanguageText("Soll- Ist- DB@Soll- Ist- DB"));
-  DBAbbildvonDateibin1->setText(LanguageText("DB- Abbild von Datei@DB Dump File"));
-  AWLSchrittketteBasic1->setText(LanguageText("AWL-Schrittkette-Simple@STL-Step-Sequence-Simple"));
-  AWLSchrittkette1->setText(LanguageText("AWL-Schrittkette-Extended@STL-Step-Sequence-Extended"));
+  for (const ToolEntry& tool : tools_) tool.action->setText(LanguageText(tool.row->caption));
   Einstellungen1->setTitle(LanguageText("Einstellungen@Settings"));
   Sprache1->setText(LanguageText("Sprache@Language"));
   Hilfe2->setTitle(LanguageText("Hilfe@Help"));
   Info1->setText(LanguageText("Über Brendax@About Brendax"));
   HilfeBrendaxde1->setText(LanguageText("Hilfe (" + HelpFileDe + ")@Help (" + HelpFileEn + ")"));
 
-  setWindowTitle(ExpertMode ? "Brendax +" : "Brendax");
+  setWindowTitle(expertMode_ ? "Brendax +" : "Brendax");
 
   Button1->setText(LanguageText("CLR@CLR"));
   Button4->setText(LanguageText("Quelle / Symbole@Source / Symbols"));
   Button3->setText(LanguageText("Formular@Form"));
   Button2->setText(LanguageText("-->Zwischenablage@--> Clipboard"));
-  FormSpracheinstellung->setWindowTitle(LanguageText("Spracheinstellungen@Language Settings"));
-  FormSpracheinstellung->GroupBox1->setTitle(LanguageText("Landessprache@National Language"));
-  FormSpracheinstellung->RadioGroup1->setTitle(LanguageText("Mnemonik@Mnemonics"));
-  FormSpracheinstellung->RadioGroup1Item0->setText(
-      LanguageText("Deutsch     ( U E0.1     S A4.0 )@German      ( U E0.1     S A4.0 )"));
-  FormSpracheinstellung->RadioGroup1Item1->setText(
-      LanguageText("Englisch     ( A I0.1      S Q4.0 )@English       ( A I0.1      S Q4.0 )"));
+  FormSpracheinstellung->ApplyCaptions(text);
 }
 
-void TForm1::LoadSettings() { settings_ = brendax::LoadSettingsFile(QFile::encodeName(SettingsPath).toStdString()); }
+void TForm1::LoadSettings() { settings_ = brendax::LoadSettingsFile(EncodeFileName(SettingsPath).toStdString()); }
 
 bool TForm1::SaveSettings() {
-  const std::string path = QFile::encodeName(SettingsPath).toStdString();
+  const std::string path = EncodeFileName(SettingsPath).toStdString();
   if (brendax::SaveSettingsFile(path, settings_)) return true;
   seams_.ShowMessage(this, QString::fromStdString(brendax::SaveFailedMessage(SettingsPath.toStdString())));
   return false;
 }
 
 void TForm1::RefreshMenus() {
-  // The captions of the template entries belong to the symbol generator's
-  // dialog; here only the expert entry.
-  SollIstDB1->setVisible(ExpertMode);
+  for (const ToolEntry& tool : tools_) {
+    if (tool.row->expertOnly) tool.action->setVisible(expertMode_);
+    // Captions that show stored values (the template names) belong to the
+    // dialogs.
+    if (auto* dialog = qobject_cast<GeneratorDialog*>(tool.dialog)) dialog->RefreshMenus();
+  }
 }
 
 // ---------------------------------------------------------------- output
@@ -345,21 +356,26 @@ QString TForm1::MemoText() const {
 
 void TForm1::Beenden1Click() { close(); }
 
-// Generators that are still to come: their entries exist and do nothing yet.
-void TForm1::SymInterfaceClick() {}
-void TForm1::DBUDT1Click() {}
-void TForm1::MeldeDBUDT1Click() {}
-void TForm1::SollIstDB1Click() {}
-void TForm1::DBAbbildvonDateibin1Click() {}
-void TForm1::AdressrechnerClick() {}
-void TForm1::PointerTool1Click() {}
+QDialog* TForm1::ToolDialog(const QString& menuName) const {
+  for (const ToolEntry& tool : tools_)
+    if (menuName == QLatin1String(tool.row->menuName)) return tool.dialog;
+  return nullptr;
+}
 
-void TForm1::AWLSchrittketteBasic1Click() { Form10AWL_SchrittketteEinfach->exec(); }
+void TForm1::OpenTool(const brendax::GeneratorEntry& entry) {
+  // Tools that are still to come: their entries exist and do nothing yet.
+  if (QDialog* dialog = ToolDialog(entry.menuName)) ExecAndRegainFocus(dialog);
+}
 
-void TForm1::AWLSchrittkette1Click() { Form8AWL_Schrittkette->exec(); }
+int TForm1::ExecAndRegainFocus(QDialog* dialog) {
+  const int result = dialog->exec();
+  activateWindow();
+  raise();
+  return result;
+}
 
 void TForm1::Sprache1Click() {
-  FormSpracheinstellung->exec();
+  ExecAndRegainFocus(FormSpracheinstellung);
   if (FormSpracheinstellung->Confirmed) SaveSettings();
 }
 
@@ -369,7 +385,7 @@ void TForm1::HilfeBrendaxde1Click() {
 }
 
 void TForm1::Info1Click() {
-  Form4->exec();
+  ExecAndRegainFocus(Form4);
   RefreshMenus();
 }
 
@@ -425,16 +441,9 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::Button3Click() {
-  switch (LastGenerator) {
-    case brendax::kGenSymbols: SymInterfaceClick(); break;
-    case brendax::kGenDbSource: DBUDT1Click(); break;
-    case brendax::kGenMessageDb: MeldeDBUDT1Click(); break;
-    case brendax::kGenTargetActualDb: SollIstDB1Click(); break;
-    case brendax::kGenDbImage: DBAbbildvonDateibin1Click(); break;
-    case brendax::kGenStepExtended: AWLSchrittkette1Click(); break;
-    case brendax::kGenStepSimple: AWLSchrittketteBasic1Click(); break;
-    default: break;
-  }
+  if (LastGenerator == brendax::kGenNone) return;
+  for (const ToolEntry& tool : tools_)
+    if (tool.row->code == LastGenerator) return OpenTool(*tool.row);
 }
 
 void TForm1::Button4Click() {

@@ -1,19 +1,22 @@
 // The main window: menu, the two output views (source memo and symbol grid),
 // the four output buttons, and the state all tools share (settings record,
-// mnemonic set, last generator, expert mode).
+// mnemonic set, last generator, expert mode). The tools reach it only through
+// the ToolHost interface.
 #pragma once
 
 #include <QMainWindow>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "core/generator_codes.h"
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
 #include "core/settings.h"
-#include "core/generator_codes.h"
 #include "ui/tool_host_ui.h"
 
 class QAction;
+class QDialog;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
@@ -23,30 +26,36 @@ class Seams;
 class SymbolGridModel;
 class TForm4;
 class TFormSpracheinstellung;
-class TForm8AWL_Schrittkette;
-class TForm10AWL_SchrittketteEinfach;
 
+namespace brendax {
+struct GeneratorEntry;
+}
 
 class TForm1 : public QMainWindow, public ToolHost {
   Q_OBJECT
 
  public:
   // Derives nothing itself: the caller passes the settings path it resolved.
-  TForm1(Seams& seams, QString settingsPath, QWidget* parent = nullptr);
+  // `tools` are the rows of the Tools menu (default: GeneratorRegistry()).
+  TForm1(Seams& seams, QString settingsPath, QWidget* parent = nullptr,
+         std::span<const brendax::GeneratorEntry> tools = {});
   ~TForm1() override;
 
   // Shared state.
   int LastGenerator = brendax::kGenNone;
-  bool ExpertMode = false;
   QString SettingsPath;
   QString HelpFileDe;
   QString HelpFileEn;
+
   // ToolHost.
   brendax::SettingsRecord& settings() override { return settings_; }
   const brendax::MnemonicSet& mnemonics() const override { return mnemonics_; }
   Seams& seams() override { return seams_; }
-  bool expertMode() const override { return ExpertMode; }
+  bool expertMode() const override { return expertMode_; }
   void SetLastGenerator(int code) override { LastGenerator = code; }
+  // Switches the expert mode; the menu follows at the next RefreshMenus, the
+  // caption at the next ApplyLanguage.
+  void SetExpertMode(bool on) { expertMode_ = on; }
 
   // Language and settings.
   QString LanguageText(const QString& bilingual) const;
@@ -71,52 +80,13 @@ class TForm1 : public QMainWindow, public ToolHost {
   // Text shown in the memo, with CR LF line ends (for tests and the clipboard).
   QString MemoText() const;
 
-  // Widgets, named as in the program.
-  QPlainTextEdit* Memo1 = nullptr;
-  QTableView* StringGrid1 = nullptr;
-  SymbolGridModel* GridModel = nullptr;
-  QWidget* Panel1 = nullptr;
-  QPushButton* Button1 = nullptr;  // CLR
-  QPushButton* Button2 = nullptr;  // --> Zwischenablage
-  QPushButton* Button3 = nullptr;  // Formular
-  QPushButton* Button4 = nullptr;  // Quelle / Symbole
-
-  // Menu entries.
-  QAction* Beenden1 = nullptr;
-  QMenu* Tools = nullptr;
-  QAction* Symbolgenerator1 = nullptr;
-  QMenu* Quellen1 = nullptr;
-  QAction* DBUDT1 = nullptr;
-  QAction* MeldeDBUDT1 = nullptr;
-  QAction* SollIstDB1 = nullptr;
-  QAction* DBAbbildvonDateibin1 = nullptr;
-  QAction* AWLSchrittketteBasic1 = nullptr;
-  QAction* AWLSchrittkette1 = nullptr;
-  QAction* Adressrechner = nullptr;
-  QAction* PointerTool1 = nullptr;
-  QMenu* Einstellungen1 = nullptr;
-  QAction* Sprache1 = nullptr;
-  QMenu* Hilfe2 = nullptr;
-  QAction* HilfeBrendaxde1 = nullptr;
-  QAction* Info1 = nullptr;
-
-  // Dialogs, created once at start.
-  TForm4* Form4 = nullptr;  // Info
-  TForm8AWL_Schrittkette* Form8AWL_Schrittkette = nullptr;
-  TFormSpracheinstellung* FormSpracheinstellung = nullptr;
-  TForm10AWL_SchrittketteEinfach* Form10AWL_SchrittketteEinfach = nullptr;
+  // The dialog created for a tool's menu entry (nullptr while it has none).
+  QDialog* ToolDialog(const QString& menuName) const;
+  // Shows a tool's dialog modally, then gives the window the focus back.
+  void OpenTool(const brendax::GeneratorEntry& entry);
 
  public slots:
   void Beenden1Click();
-  void SymInterfaceClick();
-  void DBUDT1Click();
-  void MeldeDBUDT1Click();
-  void SollIstDB1Click();
-  void DBAbbildvonDateibin1Click();
-  void AWLSchrittketteBasic1Click();
-  void AWLSchrittkette1Click();
-  void AdressrechnerClick();
-  void PointerTool1Click();
   void Sprache1Click();
   void HilfeBrendaxde1Click();
   void Info1Click();
@@ -130,9 +100,47 @@ class TForm1 : public QMainWindow, public ToolHost {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
+  struct ToolEntry {
+    const brendax::GeneratorEntry* row;
+    QAction* action;
+    QDialog* dialog;
+  };
+
+  void BuildMenu(std::span<const brendax::GeneratorEntry> rows);
   void FormShow();
+  // Runs a dialog modally; afterwards the main window is active again, so
+  // the keyboard works on it without a click.
+  int ExecAndRegainFocus(QDialog* dialog);
+
   Seams& seams_;
   brendax::SettingsRecord settings_;
   brendax::MnemonicSet mnemonics_;
+  bool expertMode_ = false;
   bool firstShowDone_ = false;
+
+  // Widgets, named as in the program (object names as well).
+  QPlainTextEdit* Memo1 = nullptr;
+  QTableView* StringGrid1 = nullptr;
+  SymbolGridModel* GridModel = nullptr;
+  QWidget* Panel1 = nullptr;
+  QPushButton* Button1 = nullptr;  // CLR
+  QPushButton* Button2 = nullptr;  // --> Zwischenablage
+  QPushButton* Button3 = nullptr;  // Formular
+  QPushButton* Button4 = nullptr;  // Quelle / Symbole
+
+  // Menu entries outside the tool registry.
+  QAction* Beenden1 = nullptr;
+  QMenu* Tools = nullptr;
+  QMenu* Quellen1 = nullptr;
+  QMenu* Einstellungen1 = nullptr;
+  QAction* Sprache1 = nullptr;
+  QMenu* Hilfe2 = nullptr;
+  QAction* HilfeBrendaxde1 = nullptr;
+  QAction* Info1 = nullptr;
+
+  // The tools' entries and dialogs, in registry order.
+  std::vector<ToolEntry> tools_;
+  // The application's own dialogs.
+  TForm4* Form4 = nullptr;  // Info
+  TFormSpracheinstellung* FormSpracheinstellung = nullptr;
 };

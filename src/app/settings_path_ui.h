@@ -1,6 +1,7 @@
 // Where the settings file lives.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // The settings path for this run: the environment variable BRENDAX_SETTINGS
@@ -11,3 +12,12 @@ QString ResolveSettingsPath();
 
 // The rule itself, with its inputs passed in.
 QString SettingsPathFor(const QString& envValue, const QString& programFile, const QString& configFolder);
+
+// A file name's bytes as the system hands them (an environment variable, an
+// argument) to a QString and back, without loss. Well-formed UTF-8 reads as
+// QFile::decodeName reads it; each byte of an ill-formed sequence (a name
+// written in another encoding, "caf\xE9.set") is kept as the lone code unit
+// U+DC00 + byte, which EncodeFileName turns back into that byte. On Windows,
+// where names are UTF-16, both are QFile::decodeName/encodeName.
+QString DecodeFileName(const QByteArray& bytes);
+QByteArray EncodeFileName(const QString& name);

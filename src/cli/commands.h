@@ -9,5 +9,11 @@ void RegisterStepSimple(CLI::App& app);
 void RegisterStepExtended(CLI::App& app);
 void RegisterSymbols(CLI::App& app);
 void RegisterTemplates(CLI::App& app);
+void RegisterDb(CLI::App& app);
+void RegisterMessageDb(CLI::App& app);
+void RegisterTargetActualDb(CLI::App& app);
+void RegisterDbImage(CLI::App& app);
+void RegisterPointer(CLI::App& app);
+void RegisterAddress(CLI::App& app);
 
 }  // namespace brendax::cli

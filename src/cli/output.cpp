@@ -1,36 +1,17 @@
 #include "cli/output.h"
 
+#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
+#include <system_error>
 
+#include "core/file_writer.h"
+#include "core/symbol_table_file.h"
 #include "text/cp1252.h"
 
 namespace brendax::cli {
 namespace {
-
-// Writes bytes to a file, all or nothing: into a temporary file first, then
-// renamed, so that a failed run never leaves a half-written file.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
-  const std::string temp = path + ".part";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
-}
 
 std::string Encode(const std::string& cp1252, const OutputOptions& options) {
   return options.encoding == "utf-8" ? Cp1252ToUtf8(cp1252) : cp1252;
@@ -38,18 +19,67 @@ std::string Encode(const std::string& cp1252, const OutputOptions& options) {
 
 int g_exitStatus = kExitGenerated;
 
+// The JSON object of a run; texts in UTF-8.
+std::string JsonText(const std::string& generator, const GeneratorResult& result) {
+  nlohmann::ordered_json doc;
+  doc["generator"] = generator;
+  if (result.ok()) {
+    doc["error"] = nullptr;
+  } else {
+    doc["error"] = {{"code", result.errorCode},
+                    {"message", Cp1252ToUtf8(result.errorMessage)},
+                    {"box", Cp1252ToUtf8(ErrorBoxText(result))}};
+  }
+  doc["rowCount"] = result.rowCount();
+  auto symbols = nlohmann::ordered_json::array();
+  for (const auto& row : result.symbols) {
+    symbols.push_back({Cp1252ToUtf8(row.symbol), Cp1252ToUtf8(row.address), Cp1252ToUtf8(row.type),
+                       Cp1252ToUtf8(row.comment)});
+  }
+  doc["symbols"] = std::move(symbols);
+  auto lines = nlohmann::ordered_json::array();
+  for (const auto& line : result.lines) lines.push_back(Cp1252ToUtf8(line));
+  doc["lines"] = std::move(lines);
+  auto notices = nlohmann::ordered_json::array();
+  for (const auto& notice : result.notices) notices.push_back(Cp1252ToUtf8(notice));
+  doc["notices"] = std::move(notices);
+  return doc.dump(2) + "\n";
+}
+
 }  // namespace
+
+bool WriteStandardOutput(std::string_view bytes) {
+  errno = 0;
+  std::cout.flush();
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  const bool flushed = std::fflush(stdout) == 0;
+  if (written && flushed && !std::ferror(stdout)) return true;
+  ReportStandardOutputFailure(errno);
+  return false;
+}
+
+void ReportStandardOutputFailure(int error) {
+  std::string reason = error != 0 ? std::generic_category().message(error) : std::string("write error");
+  std::cerr << "Cannot write standard output: " << reason << std::endl;
+}
 
 void AddOutputOptions(CLI::App& command, OutputOptions& options) {
   command.add_option("--mnemonics", options.mnemonics, "Mnemonic convention of the generated code")
       ->check(CLI::IsMember({"de", "en"}))
       ->capture_default_str();
-  command.add_option("-o,--output", options.outFile, "Write the lines to FILE instead of standard output");
+  command.add_option("-o,--output", options.outFile,
+                     "Write to FILE what would go to standard output (the lines, or the JSON object with --json)");
   command.add_option("--encoding", options.encoding, "Encoding of the text output")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}))
       ->capture_default_str();
   command.add_option("--symbols", options.symbolsFile,
-                     "Write the symbol rows to FILE (cells separated by TAB, CR LF per row)");
+                     "Write the symbol rows to FILE (as --symbols-format says), also with --json; "
+                     "not written when the input is refused");
+  command.add_option("--symbols-format", options.symbolsFormat,
+                     "Format of the symbol rows: tsv (cells separated by TAB, CR LF per row), asc (fixed width), "
+                     "sdf (quoted fields) or seq (sequence table)")
+      ->check(CLI::IsMember({"tsv", "asc", "sdf", "seq"}))
+      ->capture_default_str();
   command.add_flag("--json", options.json, "Print one JSON object with the whole result");
 }
 
@@ -68,60 +98,62 @@ const CLI::Validator& OnOffValidator() {
 }
 
 int EmitResult(const std::string& generator, const GeneratorResult& result, const OutputOptions& options) {
-  if (options.json) {
-    nlohmann::ordered_json doc;
-    doc["generator"] = generator;
-    if (result.ok()) {
-      doc["error"] = nullptr;
-    } else {
-      doc["error"] = {{"code", result.errorCode}, {"message", Cp1252ToUtf8(result.errorMessage)}};
-    }
-    doc["rowCount"] = result.rowCount();
-    auto symbols = nlohmann::ordered_json::array();
-    for (const auto& row : result.symbols) {
-      symbols.push_back({Cp1252ToUtf8(row.symbol), Cp1252ToUtf8(row.address), Cp1252ToUtf8(row.type),
-                         Cp1252ToUtf8(row.comment)});
-    }
-    doc["symbols"] = std::move(symbols);
-    auto lines = nlohmann::ordered_json::array();
-    for (const auto& line : result.lines) lines.push_back(Cp1252ToUtf8(line));
-    doc["lines"] = std::move(lines);
-    auto notices = nlohmann::ordered_json::array();
-    for (const auto& notice : result.notices) notices.push_back(Cp1252ToUtf8(notice));
-    doc["notices"] = std::move(notices);
-    std::cout << doc.dump(2) << '\n';
-    return result.ok() ? kExitGenerated : kExitValidationError;
+  if (!options.outFile.empty() && !options.symbolsFile.empty() && SameFile(options.outFile, options.symbolsFile)) {
+    std::cerr << "-o and --symbols name the same file: " << options.outFile << '\n';
+    return kExitUsageError;
   }
+  const SymbolFileFormat rowFormat = ParseSymbolFileFormat(options.symbolsFormat).value_or(SymbolFileFormat::kTsv);
+  // The rows as text: the clipboard's form (blank rows kept) unless a file
+  // format was asked for.
+  auto rowsText = [&] {
+    return rowFormat == SymbolFileFormat::kTsv ? SymbolRowsText(result.symbols)
+                                               : FormatSymbolFile(result.symbols, rowFormat);
+  };
+  // What goes to standard output, or to -o FILE in its place.
+  std::string mainOutput;
+  if (options.json) {
+    mainOutput = JsonText(generator, result);
+  } else if (options.rowsAreText) {
+    mainOutput = Encode(rowsText(), options);
+  } else if (result.ok()) {
+    mainOutput = Encode(JoinLinesCrLf(result.lines), options);
+  }
+  const bool writesMain = options.json || options.rowsAreText || result.ok();
+  const bool rowsToFile = (options.rowsAreText && !options.outFile.empty() && !options.json) ||
+                          (result.ok() && !options.symbolsFile.empty());
+  if (rowsToFile) {
+    const std::string warning = SymbolFileWarning(result.symbols);
+    if (!warning.empty()) {
+      std::string shown = Cp1252ToUtf8(warning);
+      for (auto& ch : shown)
+        if (ch == '\r') ch = '\n';
+      std::cerr << shown << '\n';
+    }
+  }
+
+  // Every file is put in place only when all of them could be written.
+  PendingWrites files;
+  if (writesMain && !options.outFile.empty()) files.Stage(options.outFile, mainOutput);
+  if (result.ok() && !options.symbolsFile.empty()) {
+    files.Stage(options.symbolsFile, Encode(FormatSymbolFile(result.symbols, rowFormat), options));
+  }
+  if (const WriteResult written = files.Commit(); !written.ok) {
+    std::cerr << written.error << '\n';
+    return kExitWriteFailure;
+  }
+  if (writesMain && options.outFile.empty() && !WriteStandardOutput(mainOutput)) return kExitWriteFailure;
 
   if (!result.ok()) {
-    if (options.rowsAreText && options.outFile.empty()) {
-      const std::string rows = Encode(SymbolRowsText(result.symbols), options);
-      std::cout.write(rows.data(), static_cast<std::streamsize>(rows.size()));
-      std::cout.flush();
-    }
-    std::cerr << Cp1252ToUtf8(ErrorBoxText(result)) << '\n';
+    if (!options.json) std::cerr << Cp1252ToUtf8(ErrorBoxText(result)) << '\n';
     return kExitValidationError;
   }
-
-  const std::string text =
-      Encode(options.rowsAreText ? SymbolRowsText(result.symbols) : JoinLinesCrLf(result.lines), options);
-  if (options.outFile.empty()) {
-    std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-    std::cout.flush();
-  } else if (!WriteFileAtomically(options.outFile, text)) {
-    std::cerr << "Cannot write " << options.outFile << '\n';
-    return kExitUsageError;
-  }
-  if (!options.symbolsFile.empty() &&
-      !WriteFileAtomically(options.symbolsFile, Encode(SymbolRowsText(result.symbols), options))) {
-    std::cerr << "Cannot write " << options.symbolsFile << '\n';
-    return kExitUsageError;
-  }
-  for (const auto& notice : result.notices) {
-    std::string shown = Cp1252ToUtf8(notice);
-    for (auto& ch : shown)
-      if (ch == '\r') ch = '\n';
-    std::cerr << shown << '\n';
+  if (!options.json) {
+    for (const auto& notice : result.notices) {
+      std::string shown = Cp1252ToUtf8(notice);
+      for (auto& ch : shown)
+        if (ch == '\r') ch = '\n';
+      std::cerr << shown << '\n';
+    }
   }
   return kExitGenerated;
 }
@@ -135,6 +167,24 @@ std::string FieldOptionHelp(const char* label, const std::string& help, const st
   if (!help.empty()) text += ": " + help;
   text += " (default: " + (defaultShown.empty() ? std::string("empty") : defaultShown) + ")";
   return text;
+}
+
+void AddListingOutputOptions(CLI::App& command, OutputOptions& options) {
+  command.add_option("-o,--output", options.outFile, "Write the lines to FILE instead of standard output");
+  command.add_option("--encoding", options.encoding, "Encoding of the text output")
+      ->check(CLI::IsMember({"windows-1252", "utf-8"}))
+      ->capture_default_str();
+  command.add_flag("--json", options.json, "Print one JSON object with the whole result");
+}
+
+int EmitJson(const nlohmann::ordered_json& document, const OutputOptions& options) {
+  const std::string text = document.dump(2) + "\n";
+  if (options.outFile.empty()) return WriteStandardOutput(text) ? kExitGenerated : kExitWriteFailure;
+  if (const WriteResult written = WriteFileAtomically(options.outFile, text); !written.ok) {
+    std::cerr << written.error << '\n';
+    return kExitWriteFailure;
+  }
+  return kExitGenerated;
 }
 
 }  // namespace brendax::cli

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <nlohmann/json_fwd.hpp>
 #include <string>
+#include <string_view>
 
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
@@ -13,6 +15,7 @@ namespace brendax::cli {
 inline constexpr int kExitGenerated = 0;
 inline constexpr int kExitValidationError = 1;
 inline constexpr int kExitUsageError = 2;
+inline constexpr int kExitWriteFailure = 3;  // an output file or standard output could not be written
 
 struct OutputOptions {
   std::string mnemonics = "de";  // de | en
@@ -20,8 +23,9 @@ struct OutputOptions {
   std::string encoding = "windows-1252";
   std::string symbolsFile;       // --symbols: the symbol rows
   bool json = false;
+  std::string symbolsFormat = "tsv";  // --symbols-format: tsv | asc | sdf | seq
   // The symbol rows are the text (-o or standard output); after a refused
-  // run the rows it kept still go to standard output.
+  // run the rows it kept still go there.
   bool rowsAreText = false;
 };
 
@@ -31,11 +35,21 @@ void AddOutputOptions(CLI::App& command, OutputOptions& options);
 MnemonicSet SelectedMnemonics(const OutputOptions& options);
 
 // Writes the result as the options ask and returns the exit status:
-// text (Windows-1252 or UTF-8, CR LF after every line) to standard output or
-// -o FILE, symbol rows to --symbols FILE, or one JSON object; a validation
-// error goes to standard error as the message box shows it. Notices of a
-// successful run go to standard error (or into the JSON object).
+// text (Windows-1252 or UTF-8, CR LF after every line) or, with --json, one
+// JSON object, to standard output or in its place to -o FILE; the symbol rows
+// of a generated run to --symbols FILE. Without --json a validation error
+// goes to standard error as the message box shows it. Notices of a
+// successful run go to standard error (or into the JSON object). Files go
+// through the shared writer (core/file_writer.h), all or none; a failed
+// write, to a file or to standard output, gives kExitWriteFailure with the
+// reason on standard error. -o and --symbols naming one file is a usage error.
 int EmitResult(const std::string& generator, const GeneratorResult& result, const OutputOptions& options);
+
+// Writes bytes to standard output and flushes it; on failure says why on
+// standard error and returns false.
+bool WriteStandardOutput(std::string_view bytes);
+// "Cannot write standard output: <reason of the errno value>".
+void ReportStandardOutputFailure(int error);
 
 // Converts an option value typed on the command line (UTF-8) to the
 // Windows-1252 text that a dialog field would hold.
@@ -49,5 +63,13 @@ int ExitStatus();
 bool OnOff(const std::string& value);
 // CLI11 validator for on|off.
 const CLI::Validator& OnOffValidator();
+
+// The output options of the tools that use no mnemonics and write no symbol
+// rows: -o/--output, --encoding and --json, as AddOutputOptions words them.
+void AddListingOutputOptions(CLI::App& command, OutputOptions& options);
+
+// Prints a subcommand's own JSON object the way --json prints the common
+// one; returns the exit status.
+int EmitJson(const nlohmann::ordered_json& document, const OutputOptions& options);
 
 }  // namespace brendax::cli

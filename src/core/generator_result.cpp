@@ -7,6 +7,7 @@ std::string ErrorBoxText(const GeneratorResult& result) {
   switch (result.boxStyle) {
     case ErrorBoxStyle::kFehlerCodeMessage: return "Fehler: " + code + " / " + result.errorMessage;
     case ErrorBoxStyle::kFehlerCode: return "Fehler: " + code;
+    case ErrorBoxStyle::kMessageOnly: return result.errorMessage;
     case ErrorBoxStyle::kErrorCodeMessage: break;
   }
   return "Error: " + code + " / " + result.errorMessage;

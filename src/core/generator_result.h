@@ -20,6 +20,7 @@ enum class ErrorBoxStyle {
   kErrorCodeMessage,   // "Error: " + code + " / " + message
   kFehlerCodeMessage,  // "Fehler: " + code + " / " + message
   kFehlerCode,         // "Fehler: " + code
+  kMessageOnly,        // the message alone (a failure that has no code of its own)
 };
 
 struct GeneratorResult {

@@ -1,10 +1,17 @@
 #include "core/settings.h"
 
-#include <fcntl.h>
-#include <unistd.h>
+#include <cerrno>
 
-#include <cstdio>
+#ifdef _WIN32
+#include <filesystem>
 #include <fstream>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "core/file_writer.h"
 
 namespace brendax {
 
@@ -35,15 +42,43 @@ void SettingsRecord::WriteShortString(std::size_t offset, std::size_t capacity, 
   for (std::size_t i = 0; i < text.size(); ++i) bytes_[offset + 1 + i] = static_cast<std::uint8_t>(text[i]);
 }
 
+namespace {
+
+// Reads up to the record's size from the file when it is a regular file.
+// Opening never waits: a FIFO or device is not read at all.
+std::size_t ReadRecordBytes(const std::string& path, std::array<std::uint8_t, SettingsRecord::kSize>& bytes) {
+#ifdef _WIN32
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return 0;
+  std::ifstream in{path, std::ios::binary};
+  if (!in) return 0;
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  return static_cast<std::size_t>(in.gcount());
+#else
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (fd < 0) return 0;
+  struct stat st {};
+  std::size_t total = 0;
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    while (total < bytes.size()) {
+      const ssize_t n = ::read(fd, bytes.data() + total, bytes.size() - total);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      total += static_cast<std::size_t>(n);
+    }
+  }
+  ::close(fd);
+  return total;
+#endif
+}
+
+}  // namespace
+
 SettingsRecord LoadSettingsFile(const std::string& path) {
   SettingsRecord record;
   auto& bytes = record.bytes();
   bytes.fill(0);
-  bool ok = false;
-  if (std::ifstream in{path, std::ios::binary}) {
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    ok = in.gcount() == static_cast<std::streamsize>(bytes.size());
-  }
+  const bool ok = ReadRecordBytes(path, bytes) == bytes.size();
   if (!ok || record.version() != SettingsRecord::kCurrentVersion) {
     record.setVersion(SettingsRecord::kCurrentVersion);
     record.setReserved("");
@@ -54,22 +89,9 @@ SettingsRecord LoadSettingsFile(const std::string& path) {
 }
 
 bool SaveSettingsFile(const std::string& path, const SettingsRecord& record) {
-  const std::string temp = path + ".tmp";
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
   const auto& bytes = record.bytes();
-  std::size_t written = 0;
-  bool ok = true;
-  while (ok && written < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-    if (n <= 0) ok = false;
-    else written += static_cast<std::size_t>(n);
-  }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(temp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(temp.c_str());
-  return ok;
+  const std::string_view data(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  return WriteFileAtomically(path, data, NonRegularTarget::kRefuse).ok;
 }
 
 std::string SaveFailedMessage(const std::string& path) {

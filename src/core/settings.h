@@ -61,15 +61,17 @@ class SettingsRecord {
   std::array<std::uint8_t, kSize> bytes_{};
 };
 
-// Reads the record. A missing, unreadable or short file, or a record of
+// Reads the record. A missing, unreadable or short file, a path that is not
+// a regular file (read without waiting: a FIFO never blocks), or a record of
 // another version, gives version 2 with an empty reserved text, German
 // mnemonics and German captions; the templates and the step-sequence option
 // keep what was read (all zero when nothing was). Never fails.
 SettingsRecord LoadSettingsFile(const std::string& path);
 
-// Writes the whole record atomically: into a temporary file beside the
-// target, flushed to disk, then renamed over it. On any failure the old file
-// stays intact, the temporary file is removed and false is returned.
+// Writes the whole record atomically through the shared file writer
+// (core/file_writer.h): a temporary file beside the target, flushed to disk,
+// renamed over it. A path that is not a regular file is refused. On any
+// failure the old file stays intact and false is returned.
 bool SaveSettingsFile(const std::string& path, const SettingsRecord& record);
 
 // The message shown when the settings file could not be written.

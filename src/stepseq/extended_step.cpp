@@ -1,71 +1,45 @@
 #include "stepseq/extended_step.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 
+#include "stepseq/step_common.h"
 #include "text/cp1252.h"
 #include "text/integer_text.h"
+#include "text/line_writer.h"
 #include "text/text_routines.h"
 
 namespace brendax {
 namespace {
 
-constexpr int kMaxStepsItemCount = 5;
+using P = ExtendedStepParams;
+
+// The texts of the codes only the extended step sequence gives.
+constexpr ErrorText kExtendedTexts[] = {
+    {6, 7, "\"DB- Name\" ist ung\xFCltig !"},
+    {22, 23, "\"DB- Nummer\" ist ung\xFCltig !"},
+    {37, 38, "Initialschritt ist ung\xFCltig !"},
+    {39, 39, "In-Variable f\xFCr R\xFC" "ckw\xE4rtsschritt fehlt !"},
+    {40, 40, "In-Variable f\xFCr Vorw\xE4rtsschritt fehlt !"},
+    {50, 52, "\"FC- Nummer- Timer\" ist ung\xFCltig !"},
+    {53, 54, "\"DB- Name- Timer\" ist ung\xFCltig !"},
+    {90, 90, "Interner Fehler !"},
+};
 
 // Result of the checks: the code (0 = passed) and, when passed, the numbers
-// that the derived values need.
+// that the rows and the derived values need.
 struct CheckOutcome {
   int code = 0;
+  int maxStepsIndex = 0;
   int fcNumber = 0;
+  int dbNumber = 0;
+  int timerFcNumber = 0;
   int first = 0;
   int count = 0;
   int distance = 0;
   int initial = 0;
 };
-
-const std::string& MessageOf(int code) {
-  static const std::string internalError = "Interner Fehler !";
-  static const std::string fcNumber = Ansi("\"FC- Nummer\" ist ungültig !");
-  static const std::string dbNumber = Ansi("\"DB- Nummer\" ist ungültig !");
-  static const std::string fcName = Ansi("\"FC- Name\" ist ungültig !");
-  static const std::string dbName = Ansi("\"DB- Name\" ist ungültig !");
-  static const std::string release1 = Ansi("\"In-Variable Freigabe 1\" ist ungültig !");
-  static const std::string release2 = Ansi("\"In-Variable Freigabe 2\" ist ungültig !");
-  static const std::string release3 = Ansi("\"In-Variable Freigabe 3\" ist ungültig !");
-  static const std::string release4 = Ansi("\"In-Variable Freigabe 4\" ist ungültig !");
-  static const std::string firstStep = Ansi("Erste Schrittnr. ist ungültig !");
-  static const std::string distance = Ansi("Schrittabstand ist ungültig !");
-  static const std::string count = Ansi("Schrittanzahl ist ungültig !");
-  static const std::string lastStep =
-      Ansi("Letzter Schritt ist > Maximum (evtl. Max. Anzahl Schritte anpassen)!");
-  static const std::string initialStep = Ansi("Initialschritt ist ungültig !");
-  static const std::string backwardInput = Ansi("In-Variable für Rückwärtsschritt fehlt !");
-  static const std::string forwardInput = Ansi("In-Variable für Vorwärtsschritt fehlt !");
-  static const std::string timerNumber = Ansi("\"FC- Nummer- Timer\" ist ungültig !");
-  static const std::string timerName = Ansi("\"DB- Name- Timer\" ist ungültig !");
-  static const std::string none;
-  switch (code) {
-    case 90: return internalError;
-    case 20: case 21: return fcNumber;
-    case 22: case 23: return dbNumber;
-    case 5: return fcName;
-    case 6: case 7: return dbName;
-    case 8: return release1;
-    case 9: case 10: return release2;
-    case 11: case 12: case 13: return release3;
-    case 14: case 15: case 16: case 17: return release4;
-    case 30: case 31: return firstStep;
-    case 32: case 33: return distance;
-    case 34: case 35: return count;
-    case 36: return lastStep;
-    case 37: case 38: return initialStep;
-    case 39: return backwardInput;
-    case 40: return forwardInput;
-    case 50: case 51: case 52: return timerNumber;
-    case 53: case 54: return timerName;
-    default: return none;
-  }
-}
 
 // Reads a number field: `notInteger` when the text is no integer, `outOfRange`
 // when it lies outside [low, high]; 0 and the value otherwise.
@@ -87,19 +61,21 @@ CheckOutcome CheckParams(const ExtendedStepParams& p) {
     if (fails) code = failCode;
   };
 
-  if (p.maxStepsIndex < 0 || p.maxStepsIndex >= kMaxStepsItemCount) {
+  // The list's text selects an item only when it equals one.
+  const auto& items = ExtendedMaxStepsItems();
+  const auto item = std::find(items.begin(), items.end(), p.maxSteps);
+  if (item == items.end()) {
     out.code = 90;
     return out;
   }
-  const int highest = 32 * (1 << p.maxStepsIndex) - 1;
+  out.maxStepsIndex = static_cast<int>(item - items.begin());
+  const int highest = 32 * (1 << out.maxStepsIndex) - 1;
 
   code = ReadNumber(p.fcNumber, 0, 65535, 20, 21, out.fcNumber);
-  if (code == 0) {
-    int dbNumber = 0;
-    code = ReadNumber(p.dbNumber, 0, 65535, 22, 23, dbNumber);
-  }
-  if (code == 0 && SymbolTooLong(p.fcName)) code = 5;
-  if (code == 0 && SymbolTooLong(p.dbName)) code = 6;
+  // DB 0 does not exist: the data blocks are numbered from 1.
+  if (code == 0) code = ReadNumber(p.dbNumber, 1, 65535, 22, 23, out.dbNumber);
+  if (code == 0 && InvalidBlockName(p.fcName)) code = 5;
+  if (code == 0 && InvalidBlockName(p.dbName)) code = 6;
   if (code == 0 && p.fcName == p.dbName) code = 7;
   if (code == 0 && InvalidIdentifier(p.release1)) code = 8;
 
@@ -129,7 +105,7 @@ CheckOutcome CheckParams(const ExtendedStepParams& p) {
       // 64 bits: a huge count times the distance must not overflow.
       const std::int64_t last =
           static_cast<std::int64_t>(out.first) + (static_cast<std::int64_t>(*count) - 1) * out.distance;
-        group(*count < 2 || *count > highest + 1, 35);
+      group(*count < 2 || *count > highest + 1, 35);
       group(last > highest, 36);
       out.count = *count;
     }
@@ -150,46 +126,78 @@ CheckOutcome CheckParams(const ExtendedStepParams& p) {
 
   if (p.timers) {
     if (code == 0) {
-      int timerNumber = 0;
-      code = ReadNumber(p.timerFcNumber, 0, 65535, 50, 51, timerNumber);
+      code = ReadNumber(p.timerFcNumber, 0, 65535, 50, 51, out.timerFcNumber);
       // The numbers are compared, not their texts: "+80" is FC 80 as well.
-      if (code == 0 && timerNumber == out.fcNumber) code = 52;
+      if (code == 0 && out.timerFcNumber == out.fcNumber) code = 52;
     }
-    if (code == 0 && SymbolTooLong(p.timerFcName)) code = 53;
+    if (code == 0 && InvalidBlockName(p.timerFcName)) code = 53;
     if (code == 0 && p.timerFcName == p.fcName) code = 54;
   }
   return out;
 }
 
-// A block's row: the name, then "FC 80" (kind and number as typed) twice.
-SymbolRow BlockRow(const std::string& name, const char* kind, const std::string& number) {
-  std::string address = kind;
-  address += ' ';
-  address += number;
+// A block's row: the name, then kind and number ("FC 80") twice. The number
+// is written from its value, so "$50", "+80" and "080" all give FC 80.
+SymbolRow BlockRow(const std::string& name, const char* kind, int number) {
+  const std::string address = JoinPieces({kind, " ", number});
   return {name, address, address, name};
 }
 
 }  // namespace
 
-ExtendedStepParams ExtendedExample1() { return ExtendedStepParams{}; }
+const FieldTable<ExtendedStepParams>& ExtendedStepFields() {
+  static const FieldTable<P> table = {
+      TextField<P>("fcNumber", "LabeledEdit1", "FC- Nummer", "fc-number", &P::fcNumber, "80", true,
+                   "number of the step-sequence function"),
+      TextField<P>("fcName", "LabeledEdit3", "FC- Name", "fc-name", &P::fcName, "FC_Schrittkette", true,
+                   "symbol name of that function"),
+      TextField<P>("dbNumber", "LabeledEdit2", "DB- Nummer", "db-number", &P::dbNumber, "80", true,
+                   "number of the step data block"),
+      TextField<P>("dbName", "LabeledEdit4", "DB- Name", "db-name", &P::dbName, "DB_Schrittkette", true,
+                   "symbol name of the data block"),
+      CheckField<P>("timers", "CheckBox2", "Erzeuge interne Timer", "timers", &P::timers, false),
+      TextField<P>("timerFcNumber", "LabeledEdit13", "FC- Nummer", "timer-fc-number", &P::timerFcNumber, "81", false,
+                   "number of the step timer function"),
+      TextField<P>("timerFcName", "LabeledEdit14", "FC- Name (Timer)", "timer-fc-name", &P::timerFcName,
+                   "FC_Schritttimer", false, "symbol name of the step timer function"),
+      TextField<P>("maxSteps", "ComboBox1", "Max. Anzahl Schritte (viele Schritte-> großer DB):", "max-steps",
+                   &P::maxSteps, "64", false, "32, 64, 128, 256 or 512; any other text selects no item"),
+      TextField<P>("firstStep", "LabeledEdit9", "Nr. 1. Schritt", "first-step", &P::firstStep, "0", true,
+                   "number of the first step"),
+      TextField<P>("initialStep", "LabeledEdit8", "Nr. Initialschritt", "initial-step", &P::initialStep, "0", true,
+                   "step activated by the Init input"),
+      TextField<P>("count", "LabeledEdit10", "Anzahl Schritte", "count", &P::count, "12", true, "number of steps"),
+      TextField<P>("distance", "LabeledEdit11", "Schrittabstand", "distance", &P::distance, "5", true,
+                   "distance between consecutive step numbers"),
+      CheckField<P>("backward", "CheckBox1", "Erzeuge Rückwärts-Transitionen", "backward", &P::backward, true),
+      TextField<P>("release1", "LabeledEdit5", "In-Variable Freigabe 1", "release1", &P::release1, "Auto", true,
+                   "first release input"),
+      TextField<P>("release2", "LabeledEdit6", "In-Variable Freigabe 2", "release2", &P::release2, "Freigabe", true,
+                   "second release input"),
+      TextField<P>("release3", "LabeledEdit7", "In-Variable Freig. 3 (vorw.)", "release3", &P::release3, "SV", true,
+                   "release input of forward transitions"),
+      TextField<P>("release4", "LabeledEdit12", "In-Variable Freig. 4 (rückw.)", "release4", &P::release4, "SR",
+                   true, "release input of backward transitions"),
+  };
+  return table;
+}
+
+ExtendedStepParams ExtendedExample1() { return DefaultsOf(ExtendedStepFields()); }
 
 ExtendedStepParams ExtendedExample2() {
-  ExtendedStepParams p;
-  p.fcNumber = "100";
-  p.fcName = "FC_Schrittkette100";
-  p.dbNumber = "100";
-  p.dbName = "DB_Schrittkette100";
+  ExtendedStepParams p = ExtendedExample1();
+  // Assigned as strings: assigning short literals trips a false -Wrestrict in GCC 12 at -O3.
+  p.fcNumber = std::string("100");
+  p.fcName = std::string("FC_Schrittkette100");
+  p.dbNumber = std::string("100");
+  p.dbName = std::string("DB_Schrittkette100");
   p.timers = true;
-  p.timerFcNumber = "101";
-  p.timerFcName = "FC_Schritttimer100";
-  p.maxStepsIndex = 0;
-  p.firstStep = "0";
-  p.initialStep = "0";
-  p.count = "4";
-  p.distance = "1";
+  p.timerFcNumber = std::string("101");
+  p.timerFcName = std::string("FC_Schritttimer100");
+  p.maxSteps = std::string("32");
+  p.count = std::string("4");
+  p.distance = std::string("1");
   p.backward = false;
-  p.release1 = "Auto";
-  p.release2 = "Freigabe";
   p.release3.clear();
   p.release4.clear();
   return p;
@@ -229,60 +237,32 @@ const std::string& ExtendedStepTimeTickNotice() {
   return text;
 }
 
-void TrimExtendedFields(ExtendedStepParams& params) {
-  // Fields 1 to 12 in the order of their numbers; 13 and 14 stay as typed.
-  for (std::string* field : {&params.fcNumber, &params.dbNumber, &params.fcName, &params.dbName, &params.release1,
-                             &params.release2, &params.release3, &params.initialStep, &params.firstStep,
-                             &params.count, &params.distance, &params.release4}) {
-    *field = TrimSpaces(*field);
-  }
-}
-
 GeneratorResult PrepareExtendedStep(const ExtendedStepParams& params, ExtendedStepValues& v) {
-  GeneratorResult result;
   const CheckOutcome checked = CheckParams(params);
-  if (checked.code != 0) {
-    result.errorCode = checked.code;
-    result.errorMessage = MessageOf(checked.code);
-    return result;
-  }
+  if (checked.code != 0) return StepFailure(checked.code, kExtendedTexts);
 
-  result.symbols.push_back(BlockRow(params.fcName, "FC", params.fcNumber));
-  result.symbols.push_back(BlockRow(params.dbName, "DB", params.dbNumber));
-  if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC", params.timerFcNumber));
+  GeneratorResult result;
+  result.symbols.push_back(BlockRow(params.fcName, "FC", checked.fcNumber));
+  result.symbols.push_back(BlockRow(params.dbName, "DB", checked.dbNumber));
+  if (params.timers) result.symbols.push_back(BlockRow(params.timerFcName, "FC", checked.timerFcNumber));
 
   v = ExtendedStepValues{};
-  v.W = 1 << params.maxStepsIndex;
-  v.M = 32 * v.W - 1;
-  v.F = checked.first;
-  v.N = checked.count;
-  v.D = checked.distance;
-  v.I = checked.initial;
-  v.L = v.F + (v.N - 1) * v.D;
-  v.timers = params.timers;
-  v.backward = params.backward;
-  v.C = 2 * v.W + (v.backward ? v.W : 0) + (v.timers ? v.W : 0);
+  v.params = &params;
+  v.wordsPerArray = 1 << checked.maxStepsIndex;
+  v.highestStep = 32 * v.wordsPerArray - 1;
+  v.firstStep = checked.first;
+  v.stepCount = checked.count;
+  v.distance = checked.distance;
+  v.initialStep = checked.initial;
+  v.lastStep = v.firstStep + (v.stepCount - 1) * v.distance;
+  v.clearWords = v.wordsPerArray * (2 + (params.backward ? 1 : 0) + (params.timers ? 1 : 0));
   v.input3 = !params.release3.empty();
   v.input4Forward = !params.release4.empty() && !params.backward;
   v.input4Backward = !params.release4.empty() && params.backward;
-  // The texts name the blocks as the symbol rows do.
-  v.fcName = result.symbols[0].symbol;
+  // The texts show the blocks' addresses as the symbol rows do.
   v.fcAddress = result.symbols[0].address;
-  v.dbName = result.symbols[1].symbol;
   v.dbAddress = result.symbols[1].address;
-  if (params.timers) {
-    v.timerFcName = result.symbols[2].symbol;
-    v.timerFcAddress = result.symbols[2].address;
-  }
-  v.maxStepsText = ExtendedMaxStepsItems()[static_cast<std::size_t>(params.maxStepsIndex)];
-  v.firstText = params.firstStep;
-  v.initialText = params.initialStep;
-  v.countText = params.count;
-  v.distanceText = params.distance;
-  v.release1 = params.release1;
-  v.release2 = params.release2;
-  v.release3 = params.release3;
-  v.release4 = params.release4;
+  if (params.timers) v.timerFcAddress = result.symbols[2].address;
   return result;
 }
 
@@ -291,9 +271,9 @@ GeneratorResult GenerateExtendedStep(const ExtendedStepParams& params, const Mne
   GeneratorResult result = PrepareExtendedStep(params, v);
   if (!result.ok()) return result;
   AppendStepDataBlock(result.lines, v);
-  if (v.timers) AppendStepTimerFunction(result.lines, v, mnemonics);
+  if (params.timers) AppendStepTimerFunction(result.lines, v, mnemonics);
   AppendStepSequenceFunction(result.lines, v, mnemonics);
-  if (v.timers) result.notices.push_back(ExtendedStepTimeTickNotice());
+  if (params.timers) result.notices.push_back(ExtendedStepTimeTickNotice());
   return result;
 }
 

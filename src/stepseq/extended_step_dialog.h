@@ -1,27 +1,26 @@
 #pragma once
 
-#include <QDialog>
-
 #include "stepseq/extended_step.h"
+#include "ui/field_binding_ui.h"
+#include "ui/generator_dialog_ui.h"
 
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QPushButton;
 class LabeledEdit;
-class TForm1;
 
-// The extended step-sequence dialog ("AWL-Schrittkette-Extended"): fills
-// the parameter record from its controls, lets the core generate, and hands
-// the result to the main window.
-class TForm8AWL_Schrittkette : public QDialog {
+// The extended step-sequence dialog ("AWL-Schrittkette-Extended"), with the
+// two example sets on "Beispiel 1" and "Beispiel 2".
+class TForm8AWL_Schrittkette : public GeneratorDialog {
   Q_OBJECT
 
  public:
-  explicit TForm8AWL_Schrittkette(TForm1& main);
+  TForm8AWL_Schrittkette(ToolHost& host, QWidget* parent);
 
-  brendax::ExtendedStepParams Params() const;
-  void SetParams(const brendax::ExtendedStepParams& params);
+  // The record as the controls hold it now, and back.
+  brendax::ExtendedStepParams Params() const { return binder_.Read(); }
+  void SetParams(const brendax::ExtendedStepParams& params) { binder_.Write(params); }
 
   LabeledEdit* LabeledEdit1;   // FC- Nummer
   LabeledEdit* LabeledEdit3;   // FC- Name
@@ -31,7 +30,7 @@ class TForm8AWL_Schrittkette : public QDialog {
   LabeledEdit* LabeledEdit13;  // FC- Nummer (timer)
   LabeledEdit* LabeledEdit14;  // FC- Name (Timer)
   QLabel* ComboLabel;
-  QComboBox* ComboBox1;        // Max. Anzahl Schritte
+  QComboBox* ComboBox1;        // Max. Anzahl Schritte (editable)
   LabeledEdit* LabeledEdit9;   // Nr. 1. Schritt
   LabeledEdit* LabeledEdit8;   // Nr. Initialschritt
   LabeledEdit* LabeledEdit10;  // Anzahl Schritte
@@ -41,23 +40,18 @@ class TForm8AWL_Schrittkette : public QDialog {
   LabeledEdit* LabeledEdit6;   // Freigabe 2
   LabeledEdit* LabeledEdit7;   // Freig. 3 (vorw.)
   LabeledEdit* LabeledEdit12;  // Freig. 4 (rückw.)
-  QPushButton* Button1;        // Generieren
-  QPushButton* Button2;        // Abbrechen
-  QPushButton* Button3;        // ?
   QPushButton* Button4;        // Beispiel 1
   QPushButton* Button5;        // Beispiel 2
 
  public slots:
-  void Button1Click();
-  void Button3Click();
   void Button4Click();
   void Button5Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void ApplyDefaults() override { SetParams(brendax::ExtendedExample1()); }
+  brendax::GeneratorResult Generate() override;
+  std::string HelpText() const override { return brendax::ExtendedStepHelpText(); }
 
  private:
-  void FormShow();
-  TForm1& main_;
-  bool initialised_ = false;
+  FieldBinder<brendax::ExtendedStepParams> binder_;
 };

@@ -1,16 +1,18 @@
 #include "stepseq/simple_step.h"
 
 #include <cstdint>
-#include <optional>
-#include <utility>
 
+#include "stepseq/step_common.h"
 #include "text/banner.h"
 #include "text/cp1252.h"
 #include "text/integer_text.h"
+#include "text/line_writer.h"
 #include "text/text_routines.h"
 
 namespace brendax {
 namespace {
+
+using P = SimpleStepParams;
 
 // The highest step number whose labels still fit into four characters
 // ("S999"); a longer sequence would give colliding "????" labels.
@@ -18,49 +20,9 @@ constexpr std::int64_t kMaxLastStep = 999;
 // The jump list holds at most this many targets.
 constexpr std::int64_t kMaxJumpListCount = 255;
 
-const std::string& MessageFcName() {
-  static const std::string text = Ansi("\"FC- Name\" ist ungültig !");
-  return text;
-}
-const std::string& MessageFcNumber() {
-  static const std::string text = Ansi("\"FC- Nummer\" ist ungültig !");
-  return text;
-}
-const std::string& MessageFirstStep() {
-  static const std::string text = Ansi("Erste Schrittnr. ist ungültig !");
-  return text;
-}
-const std::string& MessageDistance() {
-  static const std::string text = Ansi("Schrittabstand ist ungültig !");
-  return text;
-}
-const std::string& MessageCount() {
-  static const std::string text = Ansi("Schrittanzahl ist ungültig !");
-  return text;
-}
-const std::string& MessageLastStep() {
-  static const std::string text = "Letzter Schritt ist > Maximum (evtl. Max. Anzahl Schritte anpassen)!";
-  return text;
-}
-const std::string& MessageRelease(int k) {
-  static const std::string texts[4] = {
-      Ansi("\"In-Variable Freigabe 1\" ist ungültig !"),
-      Ansi("\"In-Variable Freigabe 2\" ist ungültig !"),
-      Ansi("\"In-Variable Freigabe 3\" ist ungültig !"),
-      Ansi("\"In-Variable Freigabe 4\" ist ungültig !"),
-  };
-  return texts[k - 1];
-}
-
-GeneratorResult Failure(int code, const std::string& message) {
-  GeneratorResult result;
-  result.errorCode = code;
-  result.errorMessage = message;
-  return result;
-}
-
 // The checked numbers of one run.
 struct Numbering {
+  std::int64_t fcNumber = 0;
   std::int64_t first = 0;
   std::int64_t distance = 0;
   std::int64_t count = 0;
@@ -69,326 +31,268 @@ struct Numbering {
 
 // Runs the checks in their fixed order; on success fills the numbering.
 GeneratorResult Check(const SimpleStepParams& p, Numbering& numbering) {
-  // A. FC name: only its length counts.
-  if (SymbolTooLong(p.fcName)) return Failure(5, MessageFcName());
+  // A. FC name: it must name the block and fit between the quotes.
+  if (InvalidBlockName(p.fcName)) return StepFailure(5);
 
   // B. FC number.
   const auto fcNumber = ParseInt32(p.fcNumber);
-  if (!fcNumber) return Failure(20, MessageFcNumber());
-  if (*fcNumber < 0 || *fcNumber > 65535) return Failure(21, MessageFcNumber());
+  if (!fcNumber) return StepFailure(20);
+  if (*fcNumber < 0 || *fcNumber > 65535) return StepFailure(21);
 
   // C. First step.
   const auto first = ParseInt32(p.firstStep);
-  if (!first) return Failure(30, MessageFirstStep());
-  if (*first < 0 || *first > 98) return Failure(31, MessageFirstStep());
+  if (!first) return StepFailure(30);
+  if (*first < 0 || *first > 98) return StepFailure(31);
 
   // D. Distance.
   const auto distance = ParseInt32(p.distance);
-  if (!distance) return Failure(32, MessageDistance());
-  if (*distance < 1 || *distance > 50000) return Failure(33, MessageDistance());
+  if (!distance) return StepFailure(32);
+  if (*distance < 1 || *distance > 50000) return StepFailure(33);
 
   // E. Count, and the last step it leads to (computed without overflow).
   const auto count = ParseInt32(p.count);
-  if (!count || *count < 1) return Failure(34, MessageCount());
-  if (p.structure == kSimpleJumpList && *count > kMaxJumpListCount) return Failure(36, MessageLastStep());
+  if (!count || *count < 1) return StepFailure(34);
+  if (p.structure == kSimpleJumpList && *count > kMaxJumpListCount) return StepFailure(36);
   const std::int64_t last = std::int64_t{*first} + (std::int64_t{*count} - 1) * std::int64_t{*distance};
-  if (last > kMaxLastStep) return Failure(36, MessageLastStep());
+  if (last > kMaxLastStep) return StepFailure(36);
 
   // F to I. Release operands; 3 and 4 only when filled in.
-  if (InvalidIdentifier(p.release1)) return Failure(8, MessageRelease(1));
-  if (InvalidIdentifier(p.release2)) return Failure(9, MessageRelease(2));
-  if (p.release2 == p.release1 && !p.release2.empty()) return Failure(10, MessageRelease(2));
+  if (InvalidIdentifier(p.release1)) return StepFailure(8);
+  if (InvalidIdentifier(p.release2)) return StepFailure(9);
+  if (p.release2 == p.release1 && !p.release2.empty()) return StepFailure(10);
   if (!p.release3.empty()) {
-    if (InvalidIdentifier(p.release3)) return Failure(11, MessageRelease(3));
-    if (p.release3 == p.release1) return Failure(12, MessageRelease(3));
-    if (p.release3 == p.release2) return Failure(13, MessageRelease(3));
+    if (InvalidIdentifier(p.release3)) return StepFailure(11);
+    if (p.release3 == p.release1) return StepFailure(12);
+    if (p.release3 == p.release2) return StepFailure(13);
   }
   if (!p.release4.empty()) {
-    if (InvalidIdentifier(p.release4)) return Failure(14, MessageRelease(4));
-    if (p.release4 == p.release1) return Failure(15, MessageRelease(4));
-    if (p.release4 == p.release2) return Failure(16, MessageRelease(4));
-    if (p.release4 == p.release3) return Failure(17, MessageRelease(4));
+    if (InvalidIdentifier(p.release4)) return StepFailure(14);
+    if (p.release4 == p.release1) return StepFailure(15);
+    if (p.release4 == p.release2) return StepFailure(16);
+    if (p.release4 == p.release3) return StepFailure(17);
   }
 
-  numbering = {*first, *distance, *count, last};
+  numbering = {*fcNumber, *first, *distance, *count, last};
   return {};
 }
 
 // Writes the function text line by line.
 class SimpleStepWriter {
  public:
-  SimpleStepWriter(const SimpleStepParams& p, const MnemonicSet& m, const SymbolRow& row, const Numbering& numbering,
-                   Lines& lines)
-      : p_(p),
-        m_(m),
+  SimpleStepWriter(const SimpleStepParams& params, const MnemonicSet& mnemonics, const SymbolRow& row,
+                   const Numbering& numbering, Lines& lines)
+      : params_(params),
+        mnemonics_(mnemonics),
         row_(row),
-        num_(numbering),
-        lines_(lines),
-        jumpList_(p.structure == kSimpleJumpList),
-        sw_(!jumpList_ && p.oneChangePerCycle) {
-    for (const std::string* release : {&p.release1, &p.release2, &p.release3, &p.release4}) {
-      if (!release->empty()) releaseLines_.push_back(Instr(m_.MnemAnd, "     ", *release, ";"));
-    }
-  }
+        numbering_(numbering),
+        out_(lines),
+        jumpList_(params.structure == kSimpleJumpList),
+        changeFlag_(!jumpList_ && params.oneChangePerCycle) {}
 
   void Write() {
     // Header, banner and end take fewer than 100 lines; a step block with
     // its header at most 39, its jump-list entry one more.
-    lines_.reserve(static_cast<std::size_t>(100 + num_.count * 40));
+    out_.Reserve(static_cast<std::size_t>(100 + numbering_.count * 40));
     Header();
     Banner();
     Initialisation();
     if (jumpList_) JumpList();
-    for (std::int64_t n = num_.first;; n += num_.distance) {
-      const bool lastBlock = n + num_.distance > num_.last;
-      const std::int64_t next = lastBlock ? num_.first : n + num_.distance;
-      StepHeader(n);
-      if (sw_) {
-        BlockA(n, next);
+    for (std::int64_t step = numbering_.first;; step += numbering_.distance) {
+      const bool lastStep = step + numbering_.distance > numbering_.last;
+      const std::int64_t next = lastStep ? numbering_.first : step + numbering_.distance;
+      StepHeader(step);
+      if (changeFlag_) {
+        StepTransitionFirst(step, next);
       } else {
-        BlockB(n, next);
+        StepActionsFirst(step, next);
       }
-      if (lastBlock) break;
+      if (lastStep) break;
     }
     End();
   }
 
  private:
-  // Joins the parts into one line with a single allocation.
-  template <typename... Parts>
-  static std::string Cat(const Parts&... parts) {
-    const std::string_view views[] = {std::string_view(parts)...};
-    std::size_t size = 0;
-    for (const auto view : views) size += view.size();
-    std::string line;
-    line.reserve(size);
-    for (const auto view : views) line.append(view);
-    return line;
-  }
-
-  // Six blanks, the mnemonic and its fixed tail.
-  template <typename... Tail>
-  static std::string Instr(const std::string& mnemonic, const Tail&... tail) {
-    return InstructionLine(mnemonic, Cat(tail...));
-  }
-
-  void Add(std::string line) { lines_.push_back(std::move(line)); }
-  void Empty(int times = 1) {
-    for (int i = 0; i < times; ++i) lines_.emplace_back();
-  }
-
   void Header() {
-    Add(Cat("FUNCTION \"", row_.symbol, "\" : VOID"));
-    Add("TITLE =");
-    Add("VERSION : 0.1");
-    Empty(2);
-    Add("VAR_INPUT");
-    Add("  Init : BOOL ;");
-    Add("END_VAR");
-    Add("VAR_IN_OUT");
-    Add("  Step : INT ;");
-    if (sw_) Add("  sw :   BOOL ; // Ein beliebiger Merker/ speichert \"Schrittwechsel\" ");
-    Add("END_VAR");
-    Add("VAR_TEMP");
-    Add("  Eins : BOOL ;");
-    Add("  Null : BOOL ;");
-    Add("END_VAR");
-    Add("BEGIN");
-    Add("NETWORK");
-    Add("TITLE =Info");
-    Empty();
-    Add("      NOP   0;");
-    Empty();
+    out_.Line("FUNCTION \"", row_.symbol, "\" : VOID");
+    out_.Fixed({"TITLE =", "VERSION : 0.1", "", "", "VAR_INPUT", "  Init : BOOL ;", "END_VAR", "VAR_IN_OUT",
+                "  Step : INT ;"});
+    if (changeFlag_) out_.Fixed({"  sw :   BOOL ; // Ein beliebiger Merker/ speichert \"Schrittwechsel\" "});
+    out_.Fixed({"END_VAR", "VAR_TEMP", "  Eins : BOOL ;", "  Null : BOOL ;", "END_VAR", "BEGIN", "NETWORK",
+                "TITLE =Info", "", "      NOP   0;", ""});
+  }
+
+  void Setting(const char* caption, std::string_view value) {
+    out_.Line(RightPad(JoinPieces({"//    ", caption}), 55), "#");
+    out_.Line(FrameValue(value));
   }
 
   void Banner() {
-    static const std::string created = Ansi("// Das Grundgerüst dieses Bausteines wurde erzeugt mit #");
-    AppendBannerHead(lines_, created);
-    Add(FrameEmpty());
-    Add(FrameRule());
-    Add(FrameEmpty());
-    Add("// Die Generatoreinstellungen                          #");
-    Add("// f. diesen Baustein waren:                           #");
-    Add("//    FC-Nummer:                                       #");
-    Add(FrameValue(row_.address));
-    Add("//    FC-Name:                                         #");
-    Add(FrameValue(row_.symbol));
-    Add("//    Struktur:                                        #");
-    Add(FrameValue(jumpList_ ? "Sprungleiste" : "Vergleicher"));
-    Add("//    Nur eine Weiterschaltung pro SPS-Zyklus:         #");
-    Add(FrameValue(jumpList_ || p_.oneChangePerCycle ? "On" : "Off"));
-    Add("//    Nr. 1. Schritt:                                  #");
-    Add(FrameValue(p_.firstStep));
-    Add("//    Schrittabstand:                                  #");
-    Add(FrameValue(p_.distance));
-    Add("//    Anzahl Schritte:                                 #");
-    Add(FrameValue(p_.count));
-    Add("//    In-Variable Freig. 1:                            #");
-    Add(FrameValue(p_.release1));
-    Add("//    In-Variable Freig. 2:                            #");
-    Add(FrameValue(p_.release2));
-    Add("//    In-Variable Freig. 3:                            #");
-    Add(FrameValue(p_.release3));
-    Add("//    In-Variable Freig. 4:                            #");
-    Add(FrameValue(p_.release4));
-    Add(FrameEmpty());
-    Add(FrameRule());
-    Empty();
+    AppendBannerHead(out_.lines(), "// Das Grundger\xFCst dieses Bausteines wurde erzeugt mit #");
+    out_.Fixed({FrameEmpty(), FrameRule(), FrameEmpty(), "// Die Generatoreinstellungen                          #",
+                "// f. diesen Baustein waren:                           #"});
+    Setting("FC-Nummer:", row_.address);
+    Setting("FC-Name:", row_.symbol);
+    Setting("Struktur:", jumpList_ ? "Sprungleiste" : "Vergleicher");
+    Setting("Nur eine Weiterschaltung pro SPS-Zyklus:", jumpList_ || params_.oneChangePerCycle ? "On" : "Off");
+    Setting("Nr. 1. Schritt:", params_.firstStep);
+    Setting("Schrittabstand:", params_.distance);
+    Setting("Anzahl Schritte:", params_.count);
+    Setting("In-Variable Freig. 1:", params_.release1);
+    Setting("In-Variable Freig. 2:", params_.release2);
+    Setting("In-Variable Freig. 3:", params_.release3);
+    Setting("In-Variable Freig. 4:", params_.release4);
+    out_.Fixed({FrameEmpty(), FrameRule(), ""});
   }
 
   void Initialisation() {
-    Add("NETWORK");
-    Add("TITLE =Schrittkette");
-    Empty();
-    Add("      NOP   0;");
-    Add("// Erzeuge Konstanten Null und Eins");
-    Add("      SET;");
-    Add("      =     #Eins;");
-    Add("      CLR;");
-    Add("      =     #Null;");
-    Empty();
-    Add("// Initialisieren");
-    Add(Instr(m_.MnemAnd, "     #Init;"));
-    Add(Instr(m_.MnemJumpIfNot, "  In_X; "));
-    Add(Cat("      L     ", std::to_string(num_.first), ";"));
-    Add("      T     #Step;");
-    if (sw_) {
-      Add("      SET;");
-      Add("      S     #sw;");
-    }
-    Add("In_X: CLR   ;");
-    Empty();
+    out_.Fixed({"NETWORK", "TITLE =Schrittkette", "", "      NOP   0;", "// Erzeuge Konstanten Null und Eins",
+                "      SET;", "      =     #Eins;", "      CLR;", "      =     #Null;", "", "// Initialisieren"});
+    out_.Instruction(mnemonics_.MnemAnd, "     #Init;");
+    out_.Instruction(mnemonics_.MnemJumpIfNot, "  In_X; ");
+    out_.Line("      L     ", numbering_.first, ";");
+    out_.Fixed({"      T     #Step;"});
+    if (changeFlag_) out_.Fixed({"      SET;", "      S     #sw;"});
+    out_.Fixed({"In_X: CLR   ;", ""});
   }
 
   void JumpList() {
-    if (p_.networkPerStep) {
-      Add("NETWORK");
-      Add("TITLE =Sprungleiste");
+    if (params_.networkPerStep) {
+      out_.Fixed({"NETWORK", "TITLE =Sprungleiste"});
     } else {
-      Add(FrameRule());
+      out_.Fixed({FrameRule()});
     }
-    Add("      L     #Step;");
-    Add(Instr(m_.MnemJumpList, "   LSTX;"));
+    out_.Fixed({"      L     #Step;"});
+    out_.Instruction(mnemonics_.MnemJumpList, "   LSTX;");
     // The targets are numbered by position: the jump list numbers its steps 0, 1, 2, ...
-    for (std::int64_t i = 0; i < num_.count; ++i) Add(Instr(m_.MnemJump, "   ", StepLabel("S", i), ";"));
-    Add(Cat("LSTX: ", m_.MnemJump, "   S_EX;"));
+    for (std::int64_t i = 0; i < numbering_.count; ++i) {
+      out_.Instruction(mnemonics_.MnemJump, "   ", StepLabel("S", i), ";");
+    }
+    out_.Line("LSTX: ", mnemonics_.MnemJump, "   S_EX;");
   }
 
-  void StepHeader(std::int64_t n) {
-    Empty(3);
-    if (p_.networkPerStep) {
-      Add("NETWORK");
-      Add(Cat("TITLE = Schritt ", std::to_string(n)));
+  void StepHeader(std::int64_t step) {
+    out_.Empty(3);
+    if (params_.networkPerStep) {
+      out_.Fixed({"NETWORK"});
+      out_.Line("TITLE = Schritt ", step);
     } else {
-      Add(FrameRule());
-      Add(Cat("// ", RightPad(Cat("Schritt ", std::to_string(n)), 52), "#"));
-      Add(FrameEmpty());
-      Add(FrameRule());
-      Empty();
+      out_.Fixed({FrameRule()});
+      const std::string title = JoinPieces({"Schritt ", step});
+      out_.Line("// ", RightPad(title, 52), "#");
+      out_.Fixed({FrameEmpty(), FrameRule(), ""});
     }
   }
 
   // The activity test's jump: to the next step's comparison, or, for the
   // last step, to the end of the function.
-  std::string NotActiveJump(std::int64_t n, std::int64_t next) const {
-    if (next > n) return Instr(m_.MnemJumpIfNot, "  ", StepLabel("S", next), ";");
-    return Instr(m_.MnemJumpIfNot, "   S_EX;");
+  void NotActiveJump(std::int64_t step, std::int64_t next) {
+    if (next > step) {
+      out_.Instruction(mnemonics_.MnemJumpIfNot, "  ", StepLabel("S", next), ";");
+    } else {
+      out_.Instruction(mnemonics_.MnemJumpIfNot, "   S_EX;");
+    }
   }
 
   void Releases() {
-    for (const auto& line : releaseLines_) Add(line);
+    for (const std::string* release : {&params_.release1, &params_.release2, &params_.release3, &params_.release4}) {
+      if (!release->empty()) out_.Instruction(mnemonics_.MnemAnd, "     ", *release, ";");
+    }
   }
 
   // Comparator structure with one step change per cycle: the transition is
   // tested before the actions, and sw lets a new step act once first.
-  void BlockA(std::int64_t n, std::int64_t next) {
-    static const std::string toNext = Ansi("// Schrittnummer aktiv?  Nein -> Zum nächsten Schritt");
-    const std::string action = StepLabel("A", n);
-    Add(toNext);
-    Add(Cat(StepLabel("S", n), ": L     ", std::to_string(n), ";"));
-    Add("      L     #Step;");
-    Add("      ==I   ;");
-    Add(NotActiveJump(n, next));
-    Add("// Schritt wurde gerade aktiviert?  Ja -> Zur Aktion");
-    Add(Instr(m_.MnemAnd, "     #sw;"));
-    Add(Instr(m_.MnemJumpIf, "  ", action, ";"));
-    Add("// Transition erfuellt?  Nein -> Zur Aktion");
+  void StepTransitionFirst(std::int64_t step, std::int64_t next) {
+    const std::string action = StepLabel("A", step);
+    out_.Fixed({"// Schrittnummer aktiv?  Nein -> Zum n\xE4" "chsten Schritt"});
+    out_.Line(StepLabel("S", step), ": L     ", step, ";");
+    out_.Fixed({"      L     #Step;", "      ==I   ;"});
+    NotActiveJump(step, next);
+    out_.Fixed({"// Schritt wurde gerade aktiviert?  Ja -> Zur Aktion"});
+    out_.Instruction(mnemonics_.MnemAnd, "     #sw;");
+    out_.Instruction(mnemonics_.MnemJumpIf, "  ", action, ";");
+    out_.Fixed({"// Transition erfuellt?  Nein -> Zur Aktion"});
     Releases();
-    Empty();
-    Add("// hier Transitionen eintragen!");
-    Empty(2);
-    Add(Instr(m_.MnemJumpIfNot, "  ", action, ";"));
-    Add("// Schritt weiterschalten");
-    Add(Cat("      L     ", std::to_string(next), ";"));
-    Add("      T     #Step;");
-    Add("      SET;");
-    Add("      S     #sw; // merke ein Schrittwechsel ist erfolgt");
-    Add(Instr(m_.MnemJump, "   S_EX;"));
-    Add(Cat(action, ": SET;"));
-    Add("      R     #sw;");
-    Empty();
-    Add("// hier Aktionen eintragen!");
-    Empty(2);
-    Add(Instr(m_.MnemJump, "   S_EX;"));
+    out_.Fixed({"", "// hier Transitionen eintragen!", "", ""});
+    out_.Instruction(mnemonics_.MnemJumpIfNot, "  ", action, ";");
+    out_.Fixed({"// Schritt weiterschalten"});
+    out_.Line("      L     ", next, ";");
+    out_.Fixed({"      T     #Step;", "      SET;", "      S     #sw; // merke ein Schrittwechsel ist erfolgt"});
+    out_.Instruction(mnemonics_.MnemJump, "   S_EX;");
+    out_.Line(action, ": SET;");
+    out_.Fixed({"      R     #sw;", "", "// hier Aktionen eintragen!", "", ""});
+    out_.Instruction(mnemonics_.MnemJump, "   S_EX;");
   }
 
   // Jump-list structure, and comparator structure without the option:
   // actions first, then the transition.
-  void BlockB(std::int64_t n, std::int64_t next) {
-    Add(Cat(StepLabel("S", n), ": NOP   0;"));
+  void StepActionsFirst(std::int64_t step, std::int64_t next) {
+    out_.Line(StepLabel("S", step), ": NOP   0;");
     if (!jumpList_) {
-      Add(Cat("      L     ", std::to_string(n), ";"));
-      Add("      L     #Step;");
-      Add("      ==I   ;");
-      Add(NotActiveJump(n, next));
+      out_.Line("      L     ", step, ";");
+      out_.Fixed({"      L     #Step;", "      ==I   ;"});
+      NotActiveJump(step, next);
     }
-    Empty();
-    Add("// hier Aktionen eintragen!");
-    Empty(2);
+    out_.Fixed({"", "// hier Aktionen eintragen!", "", ""});
     Releases();
-    Empty();
-    Add("// hier Transitionen eintragen!");
-    Empty(2);
-    Add(Instr(m_.MnemJumpIfNot, "   S_EX;"));
-    Add(Cat("      L     ", std::to_string(next), ";"));
-    Add("      T     #Step;");
-    if (!jumpList_ && next > n) {
-      Add(Instr(m_.MnemJump, "  ", StepLabel("S", next), ";"));
+    out_.Fixed({"", "// hier Transitionen eintragen!", "", ""});
+    out_.Instruction(mnemonics_.MnemJumpIfNot, "   S_EX;");
+    out_.Line("      L     ", next, ";");
+    out_.Fixed({"      T     #Step;"});
+    if (!jumpList_ && next > step) {
+      out_.Instruction(mnemonics_.MnemJump, "  ", StepLabel("S", next), ";");
     } else {
-      Add(Instr(m_.MnemJump, "   S_EX;"));
+      out_.Instruction(mnemonics_.MnemJump, "   S_EX;");
     }
   }
 
   void End() {
-    if (p_.networkPerStep) {
-      Add("NETWORK");
-      Add("TITLE = Ende Schrittkette");
+    if (params_.networkPerStep) {
+      out_.Fixed({"NETWORK", "TITLE = Ende Schrittkette"});
     } else {
-      Empty(3);
-      Add(FrameRule());
+      out_.Fixed({"", "", "", FrameRule()});
     }
-    Add("S_EX: NOP 0;");
-    Empty();
-    Add("END_FUNCTION");
+    out_.Fixed({"S_EX: NOP 0;", "", "END_FUNCTION"});
   }
 
-  const SimpleStepParams& p_;
-  const MnemonicSet& m_;
+  const SimpleStepParams& params_;
+  const MnemonicSet& mnemonics_;
   const SymbolRow& row_;
-  const Numbering& num_;
-  Lines& lines_;
+  const Numbering& numbering_;
+  LineWriter out_;
   const bool jumpList_;
-  const bool sw_;  // comparator structure with one step change per cycle
-  std::vector<std::string> releaseLines_;
+  const bool changeFlag_;  // comparator structure with one step change per cycle: the sw flag
 };
 
 }  // namespace
 
-void TrimSimpleFields(SimpleStepParams& p) {
-  for (std::string* field : {&p.fcNumber, &p.fcName, &p.release1, &p.release2, &p.release3, &p.firstStep, &p.count,
-                             &p.distance, &p.release4}) {
-    *field = TrimSpaces(*field);
-  }
+const FieldTable<SimpleStepParams>& SimpleStepFields() {
+  static const FieldTable<P> table = {
+      TextField<P>("fcNumber", "LabeledEdit1", "FC- Nummer", "fc-number", &P::fcNumber, "80", true,
+                   "number of the function, 0 to 65535"),
+      TextField<P>("fcName", "LabeledEdit3", "FC- Name", "fc-name", &P::fcName, "FC_Schrittkette", true,
+                   "symbol name of the function"),
+      ChoiceField<P>("structure", "RadioGroup1", "Struktur", "structure", &P::structure, {"jump-list", "comparator"},
+                     kSimpleComparator),
+      CheckField<P>("oneChangePerCycle", "CheckBox1", "Nur eine Weiterschaltungpro SPS-Zyklus",
+                    "one-change-per-cycle", &P::oneChangePerCycle, true),
+      CheckField<P>("networkPerStep", "CheckBox2", "pro Schritt ein Netzwerk", "network-per-step",
+                    &P::networkPerStep, false),
+      TextField<P>("firstStep", "LabeledEdit9", "Nr. 1. Schritt", "first-step", &P::firstStep, "0", true,
+                   "number of the first step, 0 to 98"),
+      TextField<P>("distance", "LabeledEdit11", "Schrittabstand", "distance", &P::distance, "5", true,
+                   "distance between step numbers, 1 to 50000"),
+      TextField<P>("count", "LabeledEdit10", "Anzahl Schritte", "count", &P::count, "12", true,
+                   "number of steps, last step at most 999"),
+      TextField<P>("release1", "LabeledEdit5", "In-Variable Freigabe 1", "release1", &P::release1, "Auto", true,
+                   "first release operand"),
+      TextField<P>("release2", "LabeledEdit6", "In-Variable Freigabe 2", "release2", &P::release2, "Freigabe", true,
+                   "second release operand"),
+      TextField<P>("release3", "LabeledEdit7", "In-Variable Freigabe. 3", "release3", &P::release3, "", true,
+                   "optional third release operand"),
+      TextField<P>("release4", "LabeledEdit12", "In-Variable Freigabe. 4", "release4", &P::release4, "", true,
+                   "optional fourth release operand"),
+  };
+  return table;
 }
 
 void ApplyJumpListStructure(SimpleStepParams& p) {
@@ -404,7 +308,8 @@ GeneratorResult GenerateSimpleStep(const SimpleStepParams& params, const Mnemoni
   GeneratorResult result = Check(params, numbering);
   if (!result.ok()) return result;
 
-  const std::string address = "FC " + params.fcNumber;
+  // The block number is written from its value: "$50" and "080" are FC 80.
+  const std::string address = JoinPieces({"FC ", numbering.fcNumber});
   result.symbols.push_back({params.fcName, address, address, params.fcName});
   // The function text reads its name and address back from the symbol row.
   SimpleStepWriter(params, mnemonics, result.symbols.front(), numbering, result.lines).Write();

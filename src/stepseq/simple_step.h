@@ -4,35 +4,38 @@
 
 #include <string>
 
+#include "core/field_table.h"
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
 
 namespace brendax {
 
-// The dialog's fields exactly as they stand; the defaults are those of the
-// dialog's first showing.
+// The dialog's fields exactly as they stand; their defaults are those of
+// the field table.
 struct SimpleStepParams {
-  std::string fcNumber = "80";             // LabeledEdit1 "FC- Nummer"
-  std::string fcName = "FC_Schrittkette";  // LabeledEdit3 "FC- Name"
-  std::string firstStep = "0";             // LabeledEdit9 "Nr. 1. Schritt"
-  std::string distance = "5";              // LabeledEdit11 "Schrittabstand"
-  std::string count = "12";                // LabeledEdit10 "Anzahl Schritte"
-  std::string release1 = "Auto";           // LabeledEdit5 "In-Variable Freigabe 1"
-  std::string release2 = "Freigabe";       // LabeledEdit6 "In-Variable Freigabe 2"
-  std::string release3 = "";               // LabeledEdit7 "In-Variable Freigabe. 3"
-  std::string release4 = "";               // LabeledEdit12 "In-Variable Freigabe. 4"
-  int structure = 1;                       // RadioGroup1: 0 jump list, 1 comparator
-  bool oneChangePerCycle = true;           // CheckBox1
-  bool networkPerStep = false;             // CheckBox2 (the stored flag NetworkPerStep)
+  std::string fcNumber;
+  std::string fcName;
+  std::string firstStep;
+  std::string distance;
+  std::string count;
+  std::string release1;
+  std::string release2;
+  std::string release3;
+  std::string release4;
+  int structure = 0;  // kSimpleJumpList or kSimpleComparator
+  bool oneChangePerCycle = false;
+  bool networkPerStep = false;  // the stored flag NetworkPerStep
+
+  bool operator==(const SimpleStepParams&) const = default;
 };
 
 // RadioGroup1 items.
 inline constexpr int kSimpleJumpList = 0;
 inline constexpr int kSimpleComparator = 1;
 
-// Trims the nine text fields in place, in the order in which the generate
-// action writes them back into the dialog.
-void TrimSimpleFields(SimpleStepParams& params);
+// The fields in the dialog's order: controls, captions, defaults, trimming
+// (the nine texts) and the command-line options.
+const FieldTable<SimpleStepParams>& SimpleStepFields();
 
 // What choosing the jump-list structure forces: structure 0, first step "0",
 // distance "1" and at most one step change per cycle.

@@ -1,27 +1,25 @@
 #pragma once
 
-#include <QDialog>
-
 #include "stepseq/simple_step.h"
+#include "ui/field_binding_ui.h"
+#include "ui/generator_dialog_ui.h"
 
 class QCheckBox;
-class QPushButton;
 class LabeledEdit;
 class RadioGroup;
-class TForm1;
 
-// The simple step-sequence dialog ("AWL-Schrittkette-Simple"): fills the
-// parameter record from its controls, lets the core generate, and hands the
-// result to the main window.
-class TForm10AWL_SchrittketteEinfach : public QDialog {
+// The simple step-sequence dialog ("AWL-Schrittkette-Simple"). Choosing the
+// jump list forces and greys the numbering; "pro Schritt ein Netzwerk" is a
+// stored setting, written at every click.
+class TForm10AWL_SchrittketteEinfach : public GeneratorDialog {
   Q_OBJECT
 
  public:
-  explicit TForm10AWL_SchrittketteEinfach(TForm1& main);
+  TForm10AWL_SchrittketteEinfach(ToolHost& host, QWidget* parent);
 
   // The record as the controls hold it now, and back.
-  brendax::SimpleStepParams Params() const;
-  void SetParams(const brendax::SimpleStepParams& params);
+  brendax::SimpleStepParams Params() const { return binder_.Read(); }
+  void SetParams(const brendax::SimpleStepParams& params) { binder_.Write(params); }
 
   LabeledEdit* LabeledEdit1;   // FC- Nummer
   LabeledEdit* LabeledEdit3;   // FC- Name
@@ -35,21 +33,17 @@ class TForm10AWL_SchrittketteEinfach : public QDialog {
   LabeledEdit* LabeledEdit6;   // Freigabe 2
   LabeledEdit* LabeledEdit7;   // Freigabe. 3
   LabeledEdit* LabeledEdit12;  // Freigabe. 4
-  QPushButton* Button1;        // Generieren
-  QPushButton* Button2;        // Abbrechen
-  QPushButton* Button3;        // ?
 
  public slots:
-  void Button1Click();
-  void Button3Click();
   void RadioGroup1Click();
   void CheckBox2Click();
 
  protected:
-  void showEvent(QShowEvent* event) override;
+  void ApplyDefaults() override;
+  void OnShow() override;
+  brendax::GeneratorResult Generate() override;
+  std::string HelpText() const override { return brendax::SimpleStepHelpText(); }
 
  private:
-  void FormShow();
-  TForm1& main_;
-  bool defaultsApplied_ = false;
+  FieldBinder<brendax::SimpleStepParams> binder_;
 };

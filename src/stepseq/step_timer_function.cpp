@@ -1,136 +1,69 @@
 // The step timer function that every step of the extended step sequence
 // calls when internal timers are on. It reads the free-running millisecond
 // clock of SFC 64 and works as a time limit (L) or an on-delay (D).
-#include <string>
-#include <string_view>
-
 #include "stepseq/extended_step.h"
 #include "text/banner.h"
-#include "text/cp1252.h"
+#include "text/line_writer.h"
 
 namespace brendax {
 
 void AppendStepTimerFunction(std::vector<std::string>& lines, const ExtendedStepValues& values,
                              const MnemonicSet& mnemonics) {
-  static const std::string neededFor = Ansi("// welcher für die \"AWL-Schrittkette\"                  #");
   const MnemonicSet& m = mnemonics;
-  Lines& out = lines;
+  LineWriter out(lines);
 
-  out.push_back("FUNCTION \"" + values.timerFcName + "\" : VOID");
-  out.push_back("TITLE =");
-  out.push_back("VERSION : 0.1");
-  out.push_back("");
-  out.push_back("");
-  out.push_back("  VAR_INPUT");
-  out.push_back("  Aktion_L : BOOL ;\t//Limt|Zeitbegrenzt|Abfallverzoegert");
-  out.push_back("  Aktion_D : BOOL ;\t//Delay|Zeitverzoegert|Anzugsverzoegert");
-  out.push_back("  Ausloesezeit : TIME ;");
-  out.push_back("END_VAR");
-  out.push_back("VAR_IN_OUT");
-  out.push_back("  Startzeit : TIME ;");
-  out.push_back("  Flankenmerker : BOOL ;");
-  out.push_back("  Q : BOOL ;\t//Ausgang");
-  out.push_back("END_VAR");
-  out.push_back("VAR_TEMP");
-  out.push_back("  AktuelleZeit : TIME ;");
-  out.push_back("  StartZeitTmp : TIME ;");
-  out.push_back("END_VAR");
-  out.push_back("BEGIN");
+  out.Line("FUNCTION \"", values.params->timerFcName, "\" : VOID");
+  out.Fixed({"TITLE =", "VERSION : 0.1", "", "", "  VAR_INPUT",
+             "  Aktion_L : BOOL ;\t//Limt|Zeitbegrenzt|Abfallverzoegert",
+             "  Aktion_D : BOOL ;\t//Delay|Zeitverzoegert|Anzugsverzoegert", "  Ausloesezeit : TIME ;", "END_VAR",
+             "VAR_IN_OUT", "  Startzeit : TIME ;", "  Flankenmerker : BOOL ;", "  Q : BOOL ;\t//Ausgang", "END_VAR",
+             "VAR_TEMP", "  AktuelleZeit : TIME ;", "  StartZeitTmp : TIME ;", "END_VAR", "BEGIN"});
 
   // Info network with the banner.
-  out.push_back("NETWORK");
-  out.push_back("TITLE =Info");
-  out.push_back("");
-  out.push_back("      NOP   0;");
-  out.push_back("");
-  AppendBannerHead(out, "// Dieser Baustein wurde automatisch erzeugt mit       #");
-  out.push_back("// Dieser Baustein ist ein spezieller Zeitbaustein,    #");
-  out.push_back(neededFor);
-  out.push_back("// (erzeugt mit oben genannten Tool)                   #");
-  out.push_back("// benoetigt wird.                                     #");
-  out.push_back(FrameEmpty());
-  out.push_back(FrameRule());
-  out.push_back("");
+  out.Fixed({"NETWORK", "TITLE =Info", "", "      NOP   0;", ""});
+  AppendBannerHead(lines, "// Dieser Baustein wurde automatisch erzeugt mit       #");
+  out.Fixed({"// Dieser Baustein ist ein spezieller Zeitbaustein,    #",
+             "// welcher f\xFCr die \"AWL-Schrittkette\"                  #",
+             "// (erzeugt mit oben genannten Tool)                   #",
+             "// benoetigt wird.                                     #", FrameEmpty(), FrameRule(), ""});
 
   // The timer itself.
-  out.push_back("NETWORK");
-  out.push_back("TITLE =");
-  out.push_back("");
-  out.push_back("");
-  out.push_back(InstructionLine(m.MnemAnd, "N    #Aktion_L;"));
-  out.push_back(InstructionLine(m.MnemAnd, "N    #Aktion_D;"));
-  out.push_back(InstructionLine(m.MnemJumpIfNot, "  Strt;"));
-  out.push_back("");
-  out.push_back("// Reset wenn L=0 und D=0");
-  out.push_back("      SET   ;");
-  out.push_back("      R     #Flankenmerker;");
-  out.push_back("      R     #Q;");
-  out.push_back("      BE    ;");
-  out.push_back("");
-  out.push_back("Strt: CALL SFC 64 (");
-  out.push_back("           RET_VAL                  := #AktuelleZeit);");
-  out.push_back("");
-  out.push_back("      CLR   ;");
-  out.push_back(InstructionLine(m.MnemAnd, "N    #Flankenmerker;"));
-  out.push_back(InstructionLine(m.MnemJumpIfNot, "  T10;"));
-  out.push_back("");
-  out.push_back("// Starte Timer");
-  out.push_back("      SET   ;");
-  out.push_back("      S     #Flankenmerker;");
-  out.push_back("      L     #AktuelleZeit;");
-  out.push_back("      T     #Startzeit;");
-  out.push_back("// Setze Q auf Anfangszustand");
-  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_L;"));
-  out.push_back("      S     #Q;");
-  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_D;"));
-  out.push_back("      R     #Q;");
-  out.push_back("");
-  out.push_back("T10:  CLR   ;");
-  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_L;"));
-  out.push_back(InstructionLine(m.MnemJumpIf, "   L0;"));
-  out.push_back(InstructionLine(m.MnemAnd, "     #Aktion_D;"));
-  out.push_back(InstructionLine(m.MnemJumpIf, "   D0;"));
-  out.push_back("      BE    ;");
-  out.push_back("");
-  out.push_back("// Abfallverzoegerung");
-  out.push_back("L0:   CLR   ;");
-  out.push_back(InstructionLine(m.MnemAnd, "N    #Q;"));
-  out.push_back(InstructionLine(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts"));
-  out.push_back(InstructionLine(m.MnemJump, "   T50;"));
-  out.push_back("");
-  out.push_back("// Anzugsverzoegerung");
-  out.push_back("D0:   CLR   ;");
-  out.push_back(InstructionLine(m.MnemAnd, "     #Q;"));
-  out.push_back(InstructionLine(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts"));
-  out.push_back("");
-  out.push_back("// Zeitgeber hatte Nulldurchgang?");
-  out.push_back("T50:  CLR   ;");
-  out.push_back("      L     #AktuelleZeit;");
-  out.push_back("      L     #Startzeit;");
-  out.push_back("      T     #StartZeitTmp;");
-  out.push_back("      <D    ;");
-  out.push_back(InstructionLine(m.MnemJumpIfNot, "  T60;"));
-  out.push_back("      L     L#2147483647;");
-  out.push_back("      -D    ;");
-  out.push_back("      T     #StartZeitTmp;");
-  out.push_back("");
-  out.push_back("T60:  CLR   ;");
-  out.push_back("// Zeit erreicht?");
-  out.push_back("");
-  out.push_back("      L     #AktuelleZeit;");
-  out.push_back("      L     #StartZeitTmp;");
-  out.push_back("      -D    ;");
-  out.push_back("      L     #Ausloesezeit;");
-  out.push_back("      <D    ;");
-  out.push_back(InstructionLine(m.MnemBlockEndCond, "   ; // Zeit noch nicht erreicht"));
-  out.push_back("");
-  out.push_back("// Zeit erreicht - Ausgang negieren");
-  out.push_back("      CLR   ;");
-  out.push_back(InstructionLine(m.MnemAnd, "N    #Q;"));
-  out.push_back("      =     #Q;");
-  out.push_back("");
-  out.push_back("END_FUNCTION");
-  out.push_back("");
+  out.Fixed({"NETWORK", "TITLE =", "", ""});
+  out.Instruction(m.MnemAnd, "N    #Aktion_L;");
+  out.Instruction(m.MnemAnd, "N    #Aktion_D;");
+  out.Instruction(m.MnemJumpIfNot, "  Strt;");
+  out.Fixed({"", "// Reset wenn L=0 und D=0", "      SET   ;", "      R     #Flankenmerker;", "      R     #Q;",
+             "      BE    ;", "", "Strt: CALL SFC 64 (", "           RET_VAL                  := #AktuelleZeit);", "",
+             "      CLR   ;"});
+  out.Instruction(m.MnemAnd, "N    #Flankenmerker;");
+  out.Instruction(m.MnemJumpIfNot, "  T10;");
+  out.Fixed({"", "// Starte Timer", "      SET   ;", "      S     #Flankenmerker;", "      L     #AktuelleZeit;",
+             "      T     #Startzeit;", "// Setze Q auf Anfangszustand"});
+  out.Instruction(m.MnemAnd, "     #Aktion_L;");
+  out.Fixed({"      S     #Q;"});
+  out.Instruction(m.MnemAnd, "     #Aktion_D;");
+  out.Fixed({"      R     #Q;", "", "T10:  CLR   ;"});
+  out.Instruction(m.MnemAnd, "     #Aktion_L;");
+  out.Instruction(m.MnemJumpIf, "   L0;");
+  out.Instruction(m.MnemAnd, "     #Aktion_D;");
+  out.Instruction(m.MnemJumpIf, "   D0;");
+  out.Fixed({"      BE    ;", "", "// Abfallverzoegerung", "L0:   CLR   ;"});
+  out.Instruction(m.MnemAnd, "N    #Q;");
+  out.Instruction(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts");
+  out.Instruction(m.MnemJump, "   T50;");
+  out.Fixed({"", "// Anzugsverzoegerung", "D0:   CLR   ;"});
+  out.Instruction(m.MnemAnd, "     #Q;");
+  out.Instruction(m.MnemBlockEndCond, "   ; // Zeit bereits abgelaufen / mache nichts");
+  out.Fixed({"", "// Zeitgeber hatte Nulldurchgang?", "T50:  CLR   ;", "      L     #AktuelleZeit;",
+             "      L     #Startzeit;", "      T     #StartZeitTmp;", "      <D    ;"});
+  out.Instruction(m.MnemJumpIfNot, "  T60;");
+  out.Fixed({"      L     L#2147483647;", "      -D    ;", "      T     #StartZeitTmp;", "", "T60:  CLR   ;",
+             "// Zeit erreicht?", "", "      L     #AktuelleZeit;", "      L     #StartZeitTmp;", "      -D    ;",
+             "      L     #Ausloesezeit;", "      <D    ;"});
+  out.Instruction(m.MnemBlockEndCond, "   ; // Zeit noch nicht erreicht");
+  out.Fixed({"", "// Zeit erreicht - Ausgang negieren", "      CLR   ;"});
+  out.Instruction(m.MnemAnd, "N    #Q;");
+  out.Fixed({"      =     #Q;", "", "END_FUNCTION", ""});
 }
 
 }  // namespace brendax

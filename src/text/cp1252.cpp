@@ -35,44 +35,53 @@ void AppendUtf8(std::string& out, char32_t cp) {
 
 }  // namespace
 
+Utf8Unit NextUtf8Unit(std::string_view utf8, std::size_t pos) {
+  const auto byteAt = [&](std::size_t i) { return static_cast<std::uint8_t>(utf8[i]); };
+  const std::uint8_t lead = byteAt(pos);
+  if (lead < 0x80) return {lead, 1, true};
+  // The lead byte fixes the length and the range of the second byte; every
+  // further byte is 80..BF. C0, C1 and F5..FF never start a sequence.
+  std::size_t length = 0;
+  std::uint8_t secondLow = 0x80;
+  std::uint8_t secondHigh = 0xBF;
+  char32_t codePoint = 0;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+    codePoint = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    codePoint = lead & 0x0F;
+    if (lead == 0xE0) secondLow = 0xA0;   // no overlong forms
+    if (lead == 0xED) secondHigh = 0x9F;  // no surrogates
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    codePoint = lead & 0x07;
+    if (lead == 0xF0) secondLow = 0x90;   // no overlong forms
+    if (lead == 0xF4) secondHigh = 0x8F;  // nothing above U+10FFFF
+  } else {
+    return {0, 1, false};
+  }
+  std::size_t taken = 1;
+  while (taken < length) {
+    if (pos + taken >= utf8.size()) return {0, taken, false};
+    const std::uint8_t next = byteAt(pos + taken);
+    const std::uint8_t low = taken == 1 ? secondLow : 0x80;
+    const std::uint8_t high = taken == 1 ? secondHigh : 0xBF;
+    if (next < low || next > high) return {0, taken, false};
+    codePoint = (codePoint << 6) | (next & 0x3F);
+    ++taken;
+  }
+  return {codePoint, length, true};
+}
+
 std::string Utf8ToCp1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
-  std::size_t i = 0;
-  while (i < utf8.size()) {
-    const auto lead = static_cast<std::uint8_t>(utf8[i]);
-    if (lead < 0x80) {
-      out += static_cast<char>(lead);
-      ++i;
-      continue;
-    }
-    int extra = 0;
-    char32_t cp = 0;
-    if ((lead & 0xE0) == 0xC0) {
-      extra = 1;
-      cp = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-      extra = 2;
-      cp = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-      extra = 3;
-      cp = lead & 0x07;
-    } else {
-      out += '?';
-      ++i;
-      continue;
-    }
-    std::size_t j = i + 1;
-    bool ok = true;
-    for (int k = 0; k < extra; ++k, ++j) {
-      if (j >= utf8.size() || (static_cast<std::uint8_t>(utf8[j]) & 0xC0) != 0x80) {
-        ok = false;
-        break;
-      }
-      cp = (cp << 6) | (static_cast<std::uint8_t>(utf8[j]) & 0x3F);
-    }
-    out += ok ? FromCodePoint(cp) : '?';
-    i = j;  // a broken sequence becomes one "?"; its offending byte is read anew
+  std::size_t pos = 0;
+  while (pos < utf8.size()) {
+    const Utf8Unit unit = NextUtf8Unit(utf8, pos);
+    out += unit.valid ? FromCodePoint(unit.codePoint) : '?';
+    pos += unit.length;
   }
   return out;
 }

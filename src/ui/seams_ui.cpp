@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -26,6 +27,11 @@ void DesktopSeams::SetClipboardText(const QString& text) { QApplication::clipboa
 void DesktopSeams::OpenDocument(const QString& fileName) {
   // A bare name is looked up in the current working directory.
   QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
+}
+
+QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                     const QString& filter) {
+  return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
 QString FromAnsi(const std::string& cp1252) {

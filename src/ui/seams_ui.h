@@ -16,6 +16,11 @@ class Seams {
   virtual void SetClipboardText(const QString& text) = 0;
   // Asks the desktop to open a document by file name; the result is ignored.
   virtual void OpenDocument(const QString& fileName) = 0;
+  // A file-open dialog; the chosen file's full path, or empty when cancelled.
+  virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) {
+    (void)parent, (void)caption, (void)dir, (void)filter;
+    return {};
+  }
 };
 
 // The real desktop.
@@ -24,6 +29,7 @@ class DesktopSeams : public Seams {
   void ShowMessage(QWidget* parent, const QString& text) override;
   void SetClipboardText(const QString& text) override;
   void OpenDocument(const QString& fileName) override;
+  QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
 };
 
 // Core text (Windows-1252 bytes) to and from the window's Unicode text.

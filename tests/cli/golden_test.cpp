@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "support/run_cli.h"
+#include "support/text_search.h"
 
 namespace brendax::testing {
 namespace {
@@ -63,8 +64,8 @@ class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
 TEST_P(GoldenTest, OutputMatchesGoldenByteForByte) {
   const GoldenCase& c = GetParam();
-  const std::string expected = ReadFileBytes(std::string(BRENDAX_GOLDEN_DIR) + "/" + c.file);
-  ASSERT_FALSE(expected.empty()) << "missing golden file " << c.file;
+  const std::string expected = ReadGolden(c.file);
+  ASSERT_FALSE(expected.empty());
   const CliRun run = RunCli(c.args);
   ASSERT_EQ(run.status, 0) << run.err;
   if (run.out != expected) {

@@ -6,6 +6,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -21,6 +24,13 @@ using testing::ReadFileBytes;
 void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> FolderNames(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string RecordBytes(const SettingsRecord& r) {
@@ -105,7 +115,7 @@ TEST(SettingsTest, RoundTripIsByteIdentical) {
   // Saving over an existing file replaces it.
   ASSERT_TRUE(SaveSettingsFile(dir + "/in.set", SettingsRecord()));
   EXPECT_EQ(ReadFileBytes(dir + "/in.set"), RecordBytes(SettingsRecord()));
-  EXPECT_FALSE(std::filesystem::exists(dir + "/in.set.tmp"));
+  EXPECT_EQ(FolderNames(dir), (std::vector<std::string>{"in.set", "out.set"})) << "no temporary file left";
 }
 
 TEST(SettingsTest, SaveIntoMissingFolderFails) {
@@ -138,7 +148,34 @@ TEST(SettingsTest, FailedWriteLeavesOldFileIntact) {
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "the save reported success";
   EXPECT_EQ(ReadFileBytes(path), old);
-  EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
+  EXPECT_EQ(FolderNames(dir), std::vector<std::string>{"brendax.set"}) << "no temporary file left";
+}
+
+// A path that is not a regular file reads as missing and is never written;
+// neither waits, even for a FIFO nobody writes to or reads from.
+TEST(SettingsTest, NonRegularPathReadsAsMissingWithoutBlocking) {
+  const std::string dir = MakeTempDir();
+  const std::string fifo = dir + "/fifo.set";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::filesystem::create_directory(dir + "/folder.set");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    ::alarm(5);  // a blocked open ends the child with SIGALRM
+    bool defaults = true;
+    for (const std::string& path : {fifo, dir + "/folder.set", std::string("/dev/zero")}) {
+      defaults = defaults && RecordBytes(LoadSettingsFile(path)) == RecordBytes(SettingsRecord());
+    }
+    const bool saved = SaveSettingsFile(fifo, SettingsRecord()) || SaveSettingsFile(dir + "/folder.set", SettingsRecord());
+    ::_exit(defaults && !saved ? 0 : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "blocked or crashed";
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
 }
 
 TEST(SettingsTest, SaveFailedMessageHasThreeLines) {

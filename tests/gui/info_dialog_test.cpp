@@ -29,9 +29,9 @@ class InfoDialogTest : public QObject {
  private slots:
   void showsNameAndVersion() {
     MainWindowFixture f;
-    QCOMPARE(f.window->Form4->Label1->text(), QString("Brendax"));
-    QCOMPARE(f.window->Form4->Label2->text(), QString("Brendax Ver.: 03.09"));
-    QCOMPARE(f.window->Form4->windowTitle(), QString("Über Brendax"));
+    QCOMPARE(InfoDialog(*f.window)->Label1->text(), QString("Brendax"));
+    QCOMPARE(InfoDialog(*f.window)->Label2->text(), QString("Brendax Ver.: 03.09"));
+    QCOMPARE(InfoDialog(*f.window)->windowTitle(), QString("Über Brendax"));
   }
 
   void sequenceSwitchesExpertModeThroughTheMenu() {
@@ -39,14 +39,14 @@ class InfoDialogTest : public QObject {
     TForm1& w = *f.window;
     bool green = false;
     QTimer::singleShot(0, [&w, &green] {
-      ClickPanels(*w.Form4, Sequence());
-      green = PanelColour(*w.Form4, 1) == PanelColour(*w.Form4, 4);
-      w.Form4->Button1->click();
+      ClickPanels(*InfoDialog(w), Sequence());
+      green = PanelColour(*InfoDialog(w), 1) == PanelColour(*InfoDialog(w), 4);
+      InfoDialog(w)->Button1->click();
     });
-    w.Info1->trigger();
-    QVERIFY(w.ExpertMode);
+    Action(w, "Info1")->trigger();
+    QVERIFY(w.expertMode());
     QVERIFY(green);
-    QVERIFY(w.SollIstDB1->isVisible());
+    QVERIFY(Action(w, "SollIstDB1")->isVisible());
     // The caption changes at the next ApplyLanguage.
     QCOMPARE(w.windowTitle(), QString("Brendax"));
     w.ApplyLanguage();
@@ -54,12 +54,12 @@ class InfoDialogTest : public QObject {
 
     // The next panel click switches it off again.
     QTimer::singleShot(0, [&w] {
-      ClickPanels(*w.Form4, {3});
-      w.Form4->Button1->click();
+      ClickPanels(*InfoDialog(w), {3});
+      InfoDialog(w)->Button1->click();
     });
     w.Info1Click();
-    QVERIFY(!w.ExpertMode);
-    QVERIFY(!w.SollIstDB1->isVisible());
+    QVERIFY(!w.expertMode());
+    QVERIFY(!Action(w, "SollIstDB1")->isVisible());
     w.ApplyLanguage();
     QCOMPARE(w.windowTitle(), QString("Brendax"));
   }
@@ -67,23 +67,23 @@ class InfoDialogTest : public QObject {
   void wrongClickStartsOver() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    TForm4& info = *w.Form4;
+    TForm4& info = *InfoDialog(w);
     const std::vector<int> seq = Sequence();
     // Six right clicks, then a wrong one.
     for (std::size_t i = 0; i + 1 < seq.size(); ++i) info.PanelClick(seq[i]);
     QCOMPARE(info.SequenceProgress(), 6);
     info.PanelClick(seq[6] == 3 ? 4 : 3);
     QCOMPARE(info.SequenceProgress(), 0);
-    QVERIFY(!w.ExpertMode);
+    QVERIFY(!w.expertMode());
     // The rest of the sequence alone does not count.
     info.PanelClick(seq[6]);
-    QVERIFY(!w.ExpertMode);
+    QVERIFY(!w.expertMode());
     // A wrong click that is the sequence's first panel begins it anew.
     info.PanelClick(seq[0]);
     info.PanelClick(seq[0] == seq[1] ? 4 : seq[0]);
     QCOMPARE(info.SequenceProgress(), seq[0] == seq[1] ? 0 : 1);
     for (std::size_t i = 1; i < seq.size(); ++i) info.PanelClick(seq[i]);
-    QVERIFY(w.ExpertMode);
+    QVERIFY(w.expertMode());
     QCOMPARE(PanelColour(info, 2), PanelColour(info, 3));
   }
 };

@@ -20,8 +20,8 @@ namespace {
 // runs modally, and returns once it has closed.
 template <typename F>
 void RunLanguageDialog(TForm1& w, F inside) {
-  QTimer::singleShot(0, [&w, inside] { inside(*w.FormSpracheinstellung); });
-  w.Sprache1->trigger();
+  QTimer::singleShot(0, [&w, inside] { inside(*LanguageDialog(w)); });
+  Action(w, "Sprache1")->trigger();
 }
 
 }  // namespace
@@ -59,18 +59,18 @@ class LanguageDialogTest : public QObject {
       QCOMPARE(d.Edit1->text(), QString("english"));
       d.Button1->click();
     });
-    QVERIFY(w.FormSpracheinstellung->Confirmed);
-    QCOMPARE(w.Beenden1->text(), QString("Exit"));
-    QCOMPARE(w.Adressrechner->text(), QString("Address Calculator"));
-    QCOMPARE(w.Quellen1->title(), QString("Source Generator"));
-    QCOMPARE(w.MeldeDBUDT1->text(), QString("Reporting DB/ UDT"));
-    QCOMPARE(w.DBAbbildvonDateibin1->text(), QString("DB Dump File"));
-    QCOMPARE(w.AWLSchrittkette1->text(), QString("STL-Step-Sequence-Extended"));
-    QCOMPARE(w.Hilfe2->title(), QString("Help"));
-    QCOMPARE(w.Button2->text(), QString("--> Clipboard"));
-    QCOMPARE(w.Button4->text(), QString("Source / Symbols"));
-    QCOMPARE(w.FormSpracheinstellung->windowTitle(), QString("Language Settings"));
-    QCOMPARE(w.FormSpracheinstellung->RadioGroup1Item1->text(), QString("English       ( A I0.1      S Q4.0 )"));
+    QVERIFY(LanguageDialog(w)->Confirmed);
+    QCOMPARE(Action(w, "Beenden1")->text(), QString("Exit"));
+    QCOMPARE(Action(w, "Adressrechner")->text(), QString("Address Calculator"));
+    QCOMPARE(Menu(w, "Quellen1")->title(), QString("Source Generator"));
+    QCOMPARE(Action(w, "MeldeDBUDT1")->text(), QString("Reporting DB/ UDT"));
+    QCOMPARE(Action(w, "DBAbbildvonDateibin1")->text(), QString("DB Dump File"));
+    QCOMPARE(Action(w, "AWLSchrittkette1")->text(), QString("STL-Step-Sequence-Extended"));
+    QCOMPARE(Menu(w, "Hilfe2")->title(), QString("Help"));
+    QCOMPARE(Button(w, "Button2")->text(), QString("--> Clipboard"));
+    QCOMPARE(Button(w, "Button4")->text(), QString("Source / Symbols"));
+    QCOMPARE(LanguageDialog(w)->windowTitle(), QString("Language Settings"));
+    QCOMPARE(LanguageDialog(w)->RadioGroup1Item1->text(), QString("English       ( A I0.1      S Q4.0 )"));
     QCOMPARE(w.windowTitle(), QString("Brendax"));
     // The two settings are independent.
     QCOMPARE(w.mnemonics().MnemAnd, std::string("U"));
@@ -85,7 +85,7 @@ class LanguageDialogTest : public QObject {
     // A new start reads the choice back.
     TForm1 again(f.seams, f.settingsPath);
     again.show();
-    QCOMPARE(again.Sprache1->text(), QString("Language"));
+    QCOMPARE(Action(again, "Sprache1")->text(), QString("Language"));
     bool checked = false;
     RunLanguageDialog(again, [&checked](TFormSpracheinstellung& d) {
       QCOMPARE(d.ListBox1->currentRow(), 1);
@@ -103,7 +103,7 @@ class LanguageDialogTest : public QObject {
       d.RadioGroup1Item1->setChecked(true);
       d.Button1->click();
     });
-    QCOMPARE(w.Beenden1->text(), QString("Beenden"));
+    QCOMPARE(Action(w, "Beenden1")->text(), QString("Beenden"));
     const brendax::MnemonicSet& m = w.mnemonics();
     QCOMPARE(m.MnemInput, std::string("I"));
     QCOMPARE(m.MnemOutput, std::string("Q"));
@@ -122,11 +122,11 @@ class LanguageDialogTest : public QObject {
       d.RadioGroup1Item1->setChecked(true);
       d.Button2->click();
     });
-    QVERIFY(!w.FormSpracheinstellung->Confirmed);
+    QVERIFY(!LanguageDialog(w)->Confirmed);
     QVERIFY(!QFile::exists(f.settingsPath));
     QCOMPARE(w.settings().nationalLanguage(), 0);
     QCOMPARE(w.settings().englishMnemonics(), 0);
-    QCOMPARE(w.Beenden1->text(), QString("Beenden"));
+    QCOMPARE(Action(w, "Beenden1")->text(), QString("Beenden"));
     QCOMPARE(w.mnemonics().MnemAnd, std::string("U"));
     QVERIFY(f.seams.messages.isEmpty());
 
@@ -137,7 +137,7 @@ class LanguageDialogTest : public QObject {
       QVERIFY(!d.Confirmed);
       d.Button2->click();
     });
-    QVERIFY(!w.FormSpracheinstellung->Confirmed);
+    QVERIFY(!LanguageDialog(w)->Confirmed);
   }
 
   void storedForeignLanguageShowsEnglish() {

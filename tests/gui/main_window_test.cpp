@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -14,15 +15,17 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QtTest>
+#include <functional>
 
+#include "app/generator_registry.h"
 #include "app/language_dialog.h"
 #include "app/main_window.h"
 #include "app/symbol_grid_ui.h"
-#include "stepseq/extended_step_dialog.h"
-#include "stepseq/simple_step_dialog.h"
 #include "support/recording_seams.h"
 #include "text/cp1252.h"
+#include "ui/generator_dialog_ui.h"
 
 using brendax::GeneratorResult;
 using brendax::SymbolRow;
@@ -39,15 +42,42 @@ std::vector<SymbolRow> FiveRows() {
 }
 
 void SelectCells(TForm1& w, int top, int left, int bottom, int right) {
-  w.StringGrid1->selectionModel()->select(
-      QItemSelection(w.GridModel->index(top, left), w.GridModel->index(bottom, right)),
-      QItemSelectionModel::ClearAndSelect);
+  Grid(w)->selectionModel()->select(QItemSelection(GridModel(w)->index(top, left), GridModel(w)->index(bottom, right)),
+                                    QItemSelectionModel::ClearAndSelect);
 }
 
 bool ButtonsEnabled(TForm1& w, bool clr, bool clip, bool form, bool toggle) {
-  return w.Button1->isEnabled() == clr && w.Button2->isEnabled() == clip && w.Button3->isEnabled() == form &&
-         w.Button4->isEnabled() == toggle;
+  return Button(w, "Button1")->isEnabled() == clr && Button(w, "Button2")->isEnabled() == clip &&
+         Button(w, "Button3")->isEnabled() == form && Button(w, "Button4")->isEnabled() == toggle;
 }
+
+// A generator dialog on the shared base that writes a fixed result and
+// counts the menu refreshes it is asked for.
+class ProbeDialog : public GeneratorDialog {
+ public:
+  ProbeDialog(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, brendax::kGenDbSource, "Probe") {
+    auto* fields = new QVBoxLayout;
+    fields->addWidget(new QLabel("Probe", this));
+    SetFieldsLayout(fields);
+  }
+  void RefreshMenus() override { ++refreshes; }
+  int refreshes = 0;
+
+ protected:
+  void ApplyDefaults() override {}
+  GeneratorResult Generate() override {
+    GeneratorResult result;
+    result.symbols = {{"Probe", "DB 20", "DB 20", "K"}};
+    result.lines = {"DATA_BLOCK DB 20", "END_DATA_BLOCK"};
+    return result;
+  }
+};
+
+const brendax::GeneratorEntry kProbeTools[] = {
+    {brendax::kGenDbSource, "Probe1", brendax::ToolMenu::kSourceGenerator, "Probe@Sample", false,
+     [](ToolHost& host, QWidget* parent) -> QDialog* { return new ProbeDialog(host, parent); }},
+    {brendax::kGenNone, "Later1", brendax::ToolMenu::kTools, "Später@Later", true, nullptr},
+};
 
 }  // namespace
 
@@ -59,20 +89,20 @@ class MainWindowTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     QCOMPARE(w.windowTitle(), QString("Brendax"));
-    QCOMPARE(w.Beenden1->text(), QString("Beenden"));
-    QCOMPARE(w.PointerTool1->text(), QString("Pointer Tool"));
-    QCOMPARE(w.DBAbbildvonDateibin1->text(), QString("DB- Abbild von Datei"));
-    QCOMPARE(w.HilfeBrendaxde1->text(), QString("Hilfe (Brendax_de.pdf)"));
-    QCOMPARE(w.Info1->text(), QString("Über Brendax"));
-    QCOMPARE(w.Button2->text(), QString("-->Zwischenablage"));
-    QCOMPARE(w.Button4->text(), QString("Quelle / Symbole"));
-    QVERIFY(w.Memo1->isHidden());
-    QVERIFY(w.StringGrid1->isHidden());
+    QCOMPARE(Action(w, "Beenden1")->text(), QString("Beenden"));
+    QCOMPARE(Action(w, "PointerTool1")->text(), QString("Pointer Tool"));
+    QCOMPARE(Action(w, "DBAbbildvonDateibin1")->text(), QString("DB- Abbild von Datei"));
+    QCOMPARE(Action(w, "HilfeBrendaxde1")->text(), QString("Hilfe (Brendax_de.pdf)"));
+    QCOMPARE(Action(w, "Info1")->text(), QString("Über Brendax"));
+    QCOMPARE(Button(w, "Button2")->text(), QString("-->Zwischenablage"));
+    QCOMPARE(Button(w, "Button4")->text(), QString("Quelle / Symbole"));
+    QVERIFY(Memo(w)->isHidden());
+    QVERIFY(Grid(w)->isHidden());
     QVERIFY(ButtonsEnabled(w, false, false, false, false));
-    QVERIFY(!w.SollIstDB1->isVisible());
-    QCOMPARE(w.GridModel->RowCount(), 1);
-    QCOMPARE(w.GridModel->Cell(0, 0), QString("Symbol"));
-    QCOMPARE(w.GridModel->Cell(0, 3), QString("Kommentar"));
+    QVERIFY(!Action(w, "SollIstDB1")->isVisible());
+    QCOMPARE(GridModel(w)->RowCount(), 1);
+    QCOMPARE(GridModel(w)->Cell(0, 0), QString("Symbol"));
+    QCOMPARE(GridModel(w)->Cell(0, 3), QString("Kommentar"));
     QCOMPARE(w.mnemonics().MnemJumpIf, std::string("SPB"));
     QCOMPARE(w.LastGenerator, 0);
     // Nothing is written at start.
@@ -86,47 +116,47 @@ class MainWindowTest : public QObject {
     TForm1& w = *f.window;
 
     w.PrepareSymbolOutput();
-    QVERIFY(!w.StringGrid1->isHidden() && w.Memo1->isHidden());
+    QVERIFY(!Grid(w)->isHidden() && Memo(w)->isHidden());
     QVERIFY(ButtonsEnabled(w, true, true, true, false));
 
     w.PrepareSourceOutput();
-    QVERIFY(w.StringGrid1->isHidden() && !w.Memo1->isHidden());
+    QVERIFY(Grid(w)->isHidden() && !Memo(w)->isHidden());
     QVERIFY(ButtonsEnabled(w, true, true, true, false));
 
     w.PrepareSourceAndSymbolOutput();
-    QVERIFY(w.StringGrid1->isHidden() && !w.Memo1->isHidden());
+    QVERIFY(Grid(w)->isHidden() && !Memo(w)->isHidden());
     QVERIFY(ButtonsEnabled(w, true, true, true, true));
     w.SetOutputLines({"a", "b"});
     w.SetSymbolRows(FiveRows());
 
-    QTest::mouseClick(w.Button4, Qt::LeftButton);
-    QVERIFY(!w.StringGrid1->isHidden() && w.Memo1->isHidden());
-    QCOMPARE(w.StringGrid1->width(), w.centralWidget()->width());
-    QTest::mouseClick(w.Button4, Qt::LeftButton);
-    QVERIFY(w.StringGrid1->isHidden() && !w.Memo1->isHidden());
+    QTest::mouseClick(Button(w, "Button4"), Qt::LeftButton);
+    QVERIFY(!Grid(w)->isHidden() && Memo(w)->isHidden());
+    QCOMPARE(Grid(w)->width(), w.centralWidget()->width());
+    QTest::mouseClick(Button(w, "Button4"), Qt::LeftButton);
+    QVERIFY(Grid(w)->isHidden() && !Memo(w)->isHidden());
 
-    QTest::mouseClick(w.Button1, Qt::LeftButton);  // CLR
-    QVERIFY(w.StringGrid1->isHidden() && w.Memo1->isHidden());
+    QTest::mouseClick(Button(w, "Button1"), Qt::LeftButton);  // CLR
+    QVERIFY(Grid(w)->isHidden() && Memo(w)->isHidden());
     QVERIFY(ButtonsEnabled(w, false, false, false, false));
-    QCOMPARE(w.GridModel->RowCount(), 1);
-    QCOMPARE(w.GridModel->Cell(0, 1), QString("Adresse"));
-    QVERIFY(w.Memo1->toPlainText().isEmpty());
+    QCOMPARE(GridModel(w)->RowCount(), 1);
+    QCOMPARE(GridModel(w)->Cell(0, 1), QString("Adresse"));
+    QVERIFY(Memo(w)->toPlainText().isEmpty());
   }
 
   void layoutGridFollowsTheWidth() {
     MainWindowFixture f;
     TForm1& w = *f.window;
     w.PrepareSymbolOutput();
-    QCOMPARE(w.StringGrid1->width(), 633);
-    QCOMPARE(w.StringGrid1->columnWidth(0), 95);
-    QCOMPARE(w.StringGrid1->columnWidth(1), 95);
-    QCOMPARE(w.StringGrid1->columnWidth(2), 95);
-    QCOMPARE(w.StringGrid1->columnWidth(3), 315);
+    QCOMPARE(Grid(w)->width(), 633);
+    QCOMPARE(Grid(w)->columnWidth(0), 95);
+    QCOMPARE(Grid(w)->columnWidth(1), 95);
+    QCOMPARE(Grid(w)->columnWidth(2), 95);
+    QCOMPARE(Grid(w)->columnWidth(3), 315);
 
     w.resize(800, w.height());
-    QCOMPARE(w.StringGrid1->width(), 800);
-    QCOMPARE(w.StringGrid1->columnWidth(0), 123);  // 800 / 6 - 10
-    QCOMPARE(w.StringGrid1->columnWidth(3), 399);  // 3 * (800 / 6)
+    QCOMPARE(Grid(w)->width(), 800);
+    QCOMPARE(Grid(w)->columnWidth(0), 123);  // 800 / 6 - 10
+    QCOMPARE(Grid(w)->columnWidth(3), 399);  // 3 * (800 / 6)
   }
 
   void copiesWholeTableWhenSelectionIsInTitleRow() {
@@ -138,11 +168,10 @@ class MainWindowTest : public QObject {
     w.Button2Click();
     QCOMPARE(f.seams.clipboard.size(), 1);
     QString expected;
-    for (int i = 1; i <= 5; ++i)
-      expected += QString("Sym%1\tE %1.0\tBOOL\tKommentar %1\r\n").arg(i);
+    for (int i = 1; i <= 5; ++i) expected += QString("Sym%1\tE %1.0\tBOOL\tKommentar %1\r\n").arg(i);
     QCOMPARE(f.seams.clipboard.last(), expected);
     // The whole table is now shown selected.
-    const QItemSelection selection = w.StringGrid1->selectionModel()->selection();
+    const QItemSelection selection = Grid(w)->selectionModel()->selection();
     QCOMPARE(selection.size(), 1);
     QCOMPARE(selection.first().top(), 1);
     QCOMPARE(selection.first().bottom(), 5);
@@ -197,12 +226,12 @@ class MainWindowTest : public QObject {
     w.Button2Click();  // the memo is the visible view; nothing selected: all
     QCOMPARE(f.seams.clipboard.size(), 1);
     QCOMPARE(f.seams.clipboard.last(), w.MemoText());
-    QVERIFY(w.Memo1->textCursor().hasSelection());
+    QVERIFY(Memo(w)->textCursor().hasSelection());
 
-    QTextCursor cursor = w.Memo1->textCursor();
+    QTextCursor cursor = Memo(w)->textCursor();
     cursor.setPosition(0);
     cursor.setPosition(24, QTextCursor::KeepAnchor);  // first line, line break, two blanks
-    w.Memo1->setTextCursor(cursor);
+    Memo(w)->setTextCursor(cursor);
     w.Button2Click();
     QCOMPARE(f.seams.clipboard.last(), QString("FUNCTION FC 10 : VOID\r\n  "));
 
@@ -223,17 +252,17 @@ class MainWindowTest : public QObject {
     failed.lines = {"never shown"};
     w.ShowGeneratorResult(failed, &w);
     QCOMPARE(f.seams.messages, QStringList{"Error: 3 / Baustein ungültig"});
-    QVERIFY(w.Memo1->toPlainText().isEmpty());
-    QCOMPARE(w.GridModel->RowCount(), 1);
+    QVERIFY(Memo(w)->toPlainText().isEmpty());
+    QCOMPARE(GridModel(w)->RowCount(), 1);
 
     GeneratorResult ok;
     ok.symbols = {{"Kette", "FC 80", "FC 80", brendax::Ansi("Schrittkette für Förderband")}};
     ok.lines = {brendax::Ansi("// Schrittübergänge"), "END_FUNCTION"};
     ok.notices = {"Hinweis 1", "Hinweis 2"};
     w.ShowGeneratorResult(ok, &w);
-    QCOMPARE(w.GridModel->RowCount(), 2);
-    QCOMPARE(w.GridModel->Cell(0, 0), QString("Symbol"));
-    QCOMPARE(w.GridModel->Cell(1, 3), QString("Schrittkette für Förderband"));
+    QCOMPARE(GridModel(w)->RowCount(), 2);
+    QCOMPARE(GridModel(w)->Cell(0, 0), QString("Symbol"));
+    QCOMPARE(GridModel(w)->Cell(1, 3), QString("Schrittkette für Förderband"));
     QCOMPARE(w.MemoText(), QString("// Schrittübergänge\r\nEND_FUNCTION\r\n"));
     QCOMPARE(f.seams.messages.mid(1), (QStringList{"Hinweis 1", "Hinweis 2"}));
   }
@@ -257,36 +286,180 @@ class MainWindowTest : public QObject {
     const qint64 gridMs = timer.elapsed();
     qInfo("135000 memo lines: %lld ms; 100000 grid rows: %lld ms", memoMs, gridMs);
 
-    QCOMPARE(w.Memo1->document()->blockCount(), 135001);  // the last line break opens an empty line
-    QCOMPARE(w.Memo1->document()->findBlockByNumber(134999).text(), QString("      L     DB10.DBW 134999"));
-    QVERIFY(!w.Memo1->document()->isUndoAvailable());
-    QCOMPARE(w.GridModel->RowCount(), 100001);
+    QCOMPARE(Memo(w)->document()->blockCount(), 135001);  // the last line break opens an empty line
+    QCOMPARE(Memo(w)->document()->findBlockByNumber(134999).text(), QString("      L     DB10.DBW 134999"));
+    QVERIFY(!Memo(w)->document()->isUndoAvailable());
+    QCOMPARE(GridModel(w)->RowCount(), 100001);
   }
 
-  void formularReopensTheLastGenerator() {
+  void menuIsBuiltFromTheRegistryInBothLanguages() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    // The order of the entries in "Tools" and its source-generator submenu.
+    auto names = [](QMenu* menu) {
+      QStringList list;
+      for (QAction* action : menu->actions())
+        list << (action->menu() ? action->menu()->objectName() : action->objectName());
+      return list;
+    };
+    QCOMPARE(names(Menu(w, "Tools")),
+             (QStringList{"Symbolgenerator1", "Quellen1", "", "Adressrechner", "PointerTool1"}));
+    QVERIFY(Menu(w, "Tools")->actions().at(2)->isSeparator());
+    QCOMPARE(names(Menu(w, "Quellen1")), (QStringList{"DBUDT1", "MeldeDBUDT1", "SollIstDB1", "DBAbbildvonDateibin1",
+                                                      "AWLSchrittketteBasic1", "AWLSchrittkette1"}));
+
+    for (int language : {0, 1}) {
+      w.settings().setNationalLanguage(language);
+      w.ApplyLanguage();
+      for (const brendax::GeneratorEntry& row : brendax::GeneratorRegistry()) {
+        const QString caption = QString::fromUtf8(row.caption);
+        const QString expected = caption.section('@', language, language);
+        QAction* action = Action(w, row.menuName);
+        QCOMPARE(action->text(), expected);
+        QMenu* owner = row.menu == brendax::ToolMenu::kSourceGenerator ? Menu(w, "Quellen1") : Menu(w, "Tools");
+        QVERIFY2(owner->actions().contains(action), row.menuName);
+        QCOMPARE(action->isVisible(), !row.expertOnly);
+      }
+    }
+    QCOMPARE(Action(w, "SollIstDB1")->text(), QString("Soll- Ist- DB"));
+    QCOMPARE(Action(w, "AWLSchrittketteBasic1")->text(), QString("STL-Step-Sequence-Simple"));
+
+    // Expert-only entries follow the mode at the next RefreshMenus.
+    w.SetExpertMode(true);
+    QVERIFY(!Action(w, "SollIstDB1")->isVisible());
+    w.RefreshMenus();
+    for (const brendax::GeneratorEntry& row : brendax::GeneratorRegistry())
+      QVERIFY2(Action(w, row.menuName)->isVisible(), row.menuName);
+    w.SetExpertMode(false);
+    w.RefreshMenus();
+    QVERIFY(!Action(w, "SollIstDB1")->isVisible());
+  }
+
+  void menuAndFormularOpenEachToolsDialog() {
     MainWindowFixture f;
     TForm1& w = *f.window;
     QWidget* seen = nullptr;
-    auto closeActive = [&seen] {
-      seen = QApplication::activeModalWidget();
-      if (auto* dialog = qobject_cast<QDialog*>(seen)) dialog->reject();
+    auto openAndClose = [&seen](const std::function<void()>& open) {
+      seen = nullptr;
+      QTimer::singleShot(0, [&seen] {
+        seen = QApplication::activeModalWidget();
+        if (auto* dialog = qobject_cast<QDialog*>(seen)) dialog->reject();
+      });
+      open();
+      QCoreApplication::processEvents();  // a tool without a dialog leaves the timer pending
     };
 
-    w.LastGenerator = brendax::kGenStepSimple;
-    QTimer::singleShot(0, closeActive);
-    w.Button3Click();
-    QCOMPARE(seen, static_cast<QWidget*>(w.Form10AWL_SchrittketteEinfach));
+    int withDialog = 0;
+    for (const brendax::GeneratorEntry& row : brendax::GeneratorRegistry()) {
+      QDialog* dialog = w.ToolDialog(row.menuName);
+      QCOMPARE(dialog != nullptr, row.factory != nullptr);
+      if (!dialog) continue;
+      ++withDialog;
+      QVERIFY2(dialog->isHidden(), row.menuName);  // created at start, hidden
+      openAndClose([&] { Action(w, row.menuName)->trigger(); });
+      QCOMPARE(seen, static_cast<QWidget*>(dialog));
+      if (row.code == brendax::kGenNone) continue;
+      QCOMPARE(brendax::FindGenerator(row.code), &row);
+      w.LastGenerator = row.code;
+      openAndClose([&] { w.Button3Click(); });
+      QCOMPARE(seen, static_cast<QWidget*>(dialog));
+    }
+    QVERIFY(withDialog >= 2);
 
-    w.LastGenerator = brendax::kGenStepExtended;
-    QTimer::singleShot(0, closeActive);
-    w.Button3Click();
-    QCOMPARE(seen, static_cast<QWidget*>(w.Form8AWL_Schrittkette));
+    // No generator yet, or a code of none: "Formular" does nothing.
+    for (int code : {0, 1, 99}) {
+      w.LastGenerator = code;
+      openAndClose([&] { w.Button3Click(); });
+      QCOMPARE(seen, static_cast<QWidget*>(nullptr));
+    }
+  }
 
-    // Unknown codes do nothing.
-    seen = nullptr;
-    w.LastGenerator = 99;
-    w.Button3Click();
-    QCOMPARE(seen, static_cast<QWidget*>(nullptr));
+  void registryRowDrivesMenuDialogAndFormular() {
+    MainWindowFixture f(kProbeTools);
+    TForm1& w = *f.window;
+    auto* probe = dynamic_cast<ProbeDialog*>(w.ToolDialog("Probe1"));
+    QVERIFY(probe);
+    QCOMPARE(Action(w, "Probe1")->text(), QString("Probe"));
+    QVERIFY(Menu(w, "Quellen1")->actions().contains(Action(w, "Probe1")));
+    QVERIFY(!Action(w, "Later1")->isVisible());
+
+    // The window's menu refresh reaches the dialogs on the shared base.
+    const int refreshed = probe->refreshes;
+    QVERIFY(refreshed >= 1);  // at the first showing
+    w.RefreshMenus();
+    QCOMPARE(probe->refreshes, refreshed + 1);
+
+    // Generate from the menu: the code, the views and the focus follow.
+    QTimer::singleShot(0, probe, [probe] { probe->Button1->click(); });
+    Action(w, "Probe1")->trigger();
+    QCOMPARE(w.LastGenerator, int(brendax::kGenDbSource));
+    QCOMPARE(w.MemoText(), QString("DATA_BLOCK DB 20\r\nEND_DATA_BLOCK\r\n"));
+    QCOMPARE(GridModel(w)->RowCount(), 2);
+    QVERIFY(ButtonsEnabled(w, true, true, true, true));
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+
+    // "Formular" reopens it; an entry without a dialog does nothing.
+    bool reopened = false;
+    QTimer::singleShot(0, probe, [probe, &reopened] {
+      reopened = QApplication::activeModalWidget() == probe;
+      probe->reject();
+    });
+    QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton);
+    QVERIFY(reopened);
+    w.SetExpertMode(true);
+    w.RefreshMenus();
+    QVERIFY(Action(w, "Later1")->isVisible());
+    Action(w, "Later1")->trigger();
+    QVERIFY(!QApplication::activeModalWidget());
+  }
+
+  void mainWindowIsActiveAgainAfterADialogCloses() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    std::vector<std::function<void()>> openers = {[&] { Action(w, "Sprache1")->trigger(); },
+                                                  [&] { Action(w, "Info1")->trigger(); }};
+    for (const brendax::GeneratorEntry& row : brendax::GeneratorRegistry())
+      if (row.factory) openers.push_back([&w, &row] { Action(w, row.menuName)->trigger(); });
+    for (const auto& open : openers) {
+      bool dialogWasActive = false;
+      QTimer::singleShot(0, [&dialogWasActive] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        dialogWasActive = QTest::qWaitForWindowActive(dialog);
+        // Activating another window on close would leave the keyboard there.
+        qobject_cast<QDialog*>(dialog)->reject();
+      });
+      open();
+      QVERIFY(dialogWasActive);
+      QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));
+    }
+  }
+
+  void dialogsOpenCentredAtTheSamePlaceEveryTime() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    w.move(w.pos() + QPoint(37, 21));  // not where the dialogs would be on the screen
+    std::vector<std::pair<QString, QAction*>> entries = {{"Sprache1", Action(w, "Sprache1")},
+                                                         {"Info1", Action(w, "Info1")}};
+    for (const brendax::GeneratorEntry& row : brendax::GeneratorRegistry())
+      if (row.factory) entries.emplace_back(row.menuName, Action(w, row.menuName));
+    for (const auto& [name, action] : entries) {
+      QList<QRect> places;
+      for (int opening = 0; opening < 2; ++opening) {
+        QTimer::singleShot(0, [&places] {
+          QWidget* dialog = QApplication::activeModalWidget();
+          places << dialog->geometry();
+          qobject_cast<QDialog*>(dialog)->reject();
+        });
+        action->trigger();
+      }
+      QCOMPARE(places.size(), 2);
+      QVERIFY2(places[0] == places[1], qPrintable(name));
+      // Centred over the main window.
+      const QPoint offset = places[0].center() - w.frameGeometry().center();
+      QVERIFY2(std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2, qPrintable(name));
+    }
   }
 
   void helpOpensTheGermanDocumentInBothLanguages() {
@@ -295,7 +468,7 @@ class MainWindowTest : public QObject {
     w.HilfeBrendaxde1Click();
     w.settings().setNationalLanguage(1);
     w.ApplyLanguage();
-    QCOMPARE(w.HilfeBrendaxde1->text(), QString("Help (Brendax_de.pdf)"));
+    QCOMPARE(Action(w, "HilfeBrendaxde1")->text(), QString("Help (Brendax_de.pdf)"));
     w.HilfeBrendaxde1Click();
     QCOMPARE(f.seams.opened, (QStringList{"Brendax_de.pdf", "Brendax_de.pdf"}));
     // A stored language of neither kind opens nothing.
@@ -311,15 +484,15 @@ class MainWindowTest : public QObject {
     MainWindowFixture f(path);
     TForm1& w = *f.window;
     QTimer::singleShot(0, [&w] {
-      w.FormSpracheinstellung->ListBox1->setCurrentRow(1);
-      w.FormSpracheinstellung->Button1->click();
+      LanguageDialog(w)->ListBox1->setCurrentRow(1);
+      LanguageDialog(w)->Button1->click();
     });
     w.Sprache1Click();
     QCOMPARE(f.seams.messages,
              QStringList{"Beim speichern der Datei\r\n" + path + "\r\nist ein Fehler aufgetreten !!"});
     // The settings in memory stay as chosen.
     QCOMPARE(w.settings().nationalLanguage(), 1);
-    QCOMPARE(w.Sprache1->text(), QString("Language"));
+    QCOMPARE(Action(w, "Sprache1")->text(), QString("Language"));
     QVERIFY(!w.SaveSettings());
     QCOMPARE(f.seams.messages.size(), 2);
   }
@@ -327,7 +500,7 @@ class MainWindowTest : public QObject {
   void exitClosesTheWindow() {
     MainWindowFixture f;
     QVERIFY(f.window->isVisible());
-    f.window->Beenden1->trigger();
+    Action(*f.window, "Beenden1")->trigger();
     QVERIFY(!f.window->isVisible());
   }
 };

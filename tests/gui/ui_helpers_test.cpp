@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "ui/seams_ui.h"
 #include "app/settings_path_ui.h"
 #include "app/symbol_grid_ui.h"
+#include "ui/seams_ui.h"
 
 class UiHelpersTest : public QObject {
   Q_OBJECT
@@ -21,8 +21,7 @@ class UiHelpersTest : public QObject {
     QTemporaryDir dir;
     QCOMPARE(SettingsPathFor({}, dir.filePath("brendax"), dir.filePath("cfg")), dir.filePath("brendax.set"));
     // Only the last extension is replaced.
-    QCOMPARE(SettingsPathFor({}, dir.filePath("brendax.v3.exe"), dir.filePath("cfg")),
-             dir.filePath("brendax.v3.set"));
+    QCOMPARE(SettingsPathFor({}, dir.filePath("brendax.v3.exe"), dir.filePath("cfg")), dir.filePath("brendax.v3.set"));
     QVERIFY(!QDir(dir.filePath("cfg")).exists());
   }
 

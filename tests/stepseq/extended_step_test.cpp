@@ -1,11 +1,13 @@
 // Checks, derived values, symbol rows and trimming of the extended step sequence.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "stepseq/extended_step.h"
+#include "support/text_search.h"
 #include "text/cp1252.h"
 
 namespace brendax {
@@ -23,6 +25,7 @@ struct CheckCase {
 GeneratorResult RunWith(const std::function<void(ExtendedStepParams&)>& change, bool example2 = false) {
   ExtendedStepParams p = example2 ? ExtendedExample2() : ExtendedExample1();
   change(p);
+  TrimFields(ExtendedStepFields(), p);
   return GenerateExtendedStep(p, GermanMnemonics());
 }
 
@@ -46,9 +49,9 @@ const char* const kTimerName = "\"DB- Name- Timer\" ist ungültig !";
 // Every code of the failure table, each reached by entering the bad value.
 const std::vector<CheckCase>& Cases() {
   static const std::vector<CheckCase> cases = {
-      {"no list item selected", [](auto& p) { p.maxStepsIndex = -1; }, 90, "Interner Fehler !"},
-      {"list index past the items", [](auto& p) { p.maxStepsIndex = 5; }, 90, "Interner Fehler !"},
-      {"list checked before everything", [](auto& p) { p.maxStepsIndex = -1; p.fcNumber = "x"; }, 90,
+      {"list text that is no item", [](auto& p) { p.maxSteps = "100"; }, 90, "Interner Fehler !"},
+      {"list text past the items", [](auto& p) { p.maxSteps = "1024"; }, 90, "Interner Fehler !"},
+      {"list checked before everything", [](auto& p) { p.maxSteps = "100"; p.fcNumber = "x"; }, 90,
        "Interner Fehler !"},
       {"FC number no integer", [](auto& p) { p.fcNumber = "8O"; }, 20, kFcNumber},
       {"FC number empty", [](auto& p) { p.fcNumber = ""; }, 20, kFcNumber},
@@ -56,10 +59,16 @@ const std::vector<CheckCase>& Cases() {
       {"FC number -1", [](auto& p) { p.fcNumber = "-1"; }, 21, kFcNumber},
       {"DB number with inner blank", [](auto& p) { p.dbNumber = "8 0"; }, 22, kDbNumber},
       {"DB number 70000", [](auto& p) { p.dbNumber = "70000"; }, 23, kDbNumber},
+      {"DB number 0", [](auto& p) { p.dbNumber = "0"; }, 23, kDbNumber},
+      {"DB number 0 written with sign", [](auto& p) { p.dbNumber = "-0"; }, 23, kDbNumber},
       {"FC name of 25 characters", [](auto& p) { p.fcName = k25; }, 5, "\"FC- Name\" ist ungültig !"},
       {"DB name of 25 characters", [](auto& p) { p.dbName = k25; }, 6, kDbName},
       {"FC name equal to DB name", [](auto& p) { p.dbName = p.fcName; }, 7, kDbName},
-      {"both names empty", [](auto& p) { p.fcName = p.dbName = ""; }, 7, kDbName},
+      {"FC name empty", [](auto& p) { p.fcName = ""; }, 5, "\"FC- Name\" ist ungültig !"},
+      {"FC name with a double quote", [](auto& p) { p.fcName = "FC\"x"; }, 5, "\"FC- Name\" ist ungültig !"},
+      {"DB name empty", [](auto& p) { p.dbName = ""; }, 6, kDbName},
+      {"DB name with a double quote", [](auto& p) { p.dbName = "\"DB\""; }, 6, kDbName},
+      {"both names empty", [](auto& p) { p.fcName = p.dbName = ""; }, 5, "\"FC- Name\" ist ungültig !"},
       {"release 1 empty", [](auto& p) { p.release1 = ""; }, 8, "\"In-Variable Freigabe 1\" ist ungültig !"},
       {"release 2 empty", [](auto& p) { p.release2 = ""; }, 9, kIn2},
       {"release 2 with umlaut", [](auto& p) { p.release2 = Ansi("Tür"); }, 9, kIn2},
@@ -77,15 +86,16 @@ const std::vector<CheckCase>& Cases() {
       {"distance empty", [](auto& p) { p.distance = ""; }, 32, kDistance},
       {"distance 0", [](auto& p) { p.distance = "0"; }, 33, kDistance},
       {"distance 51", [](auto& p) { p.distance = "51"; }, 33, kDistance},
-      {"count no integer", [](auto& p) { p.count = "12 "; }, 34, kCount},
+      {"count no integer", [](auto& p) { p.count = "12a"; }, 34, kCount},
+      {"list text with a blank", [](auto& p) { p.maxSteps = " 64"; }, 90, "Interner Fehler !"},
       {"count 1", [](auto& p) { p.count = "1"; }, 35, kCount},
       {"count 0", [](auto& p) { p.count = "0"; }, 35, kCount},
       {"count -3", [](auto& p) { p.count = "-3"; }, 35, kCount},
       {"count 1 with the first step above the maximum",
-       [](auto& p) { p.maxStepsIndex = 0; p.firstStep = "40"; p.initialStep = "40"; p.count = "1"; }, 36, kLast},
+       [](auto& p) { p.maxSteps = "32"; p.firstStep = "40"; p.initialStep = "40"; p.count = "1"; }, 36, kLast},
       // Both checks of the count group fail; the last one decides.
       {"count 33 with maximum 32",
-       [](auto& p) { p.maxStepsIndex = 0; p.distance = "1"; p.count = "33"; }, 36, kLast},
+       [](auto& p) { p.maxSteps = "32"; p.distance = "1"; p.count = "33"; }, 36, kLast},
       {"last step above the maximum", [](auto& p) { p.count = "14"; }, 36, kLast},
       {"huge count does not overflow", [](auto& p) { p.count = "2147483647"; }, 36, kLast},
       {"initial step no integer", [](auto& p) { p.initialStep = ""; }, 37, kInitial},
@@ -98,7 +108,8 @@ const std::vector<CheckCase>& Cases() {
       {"backward without releases 3 and 4", [](auto& p) { p.release3 = p.release4 = ""; }, 39,
        "In-Variable für Rückwärtsschritt fehlt !"},
       {"backward without release 3", [](auto& p) { p.release3 = ""; }, 40, "In-Variable für Vorwärtsschritt fehlt !"},
-      {"timer FC number no integer", [](auto& p) { p.timers = true; p.timerFcNumber = "81 "; }, 50, kTimerNumber},
+      {"timer FC number no integer", [](auto& p) { p.timers = true; p.timerFcNumber = "81x"; }, 50, kTimerNumber},
+      {"timer FC number untrimmed", [](auto& p) { p.timers = true; p.timerFcNumber = "81 "; }, 50, kTimerNumber},
       {"timer FC number 65536", [](auto& p) { p.timers = true; p.timerFcNumber = "65536"; }, 51, kTimerNumber},
       {"timer FC number equal to FC", [](auto& p) { p.timers = true; p.timerFcNumber = "80"; }, 52, kTimerNumber},
       {"timer FC number written with sign", [](auto& p) { p.timers = true; p.timerFcNumber = "+80"; }, 52,
@@ -106,6 +117,9 @@ const std::vector<CheckCase>& Cases() {
       {"timer FC number in hexadecimal", [](auto& p) { p.timers = true; p.timerFcNumber = "$50"; }, 52,
        kTimerNumber},
       {"timer FC name of 25 characters", [](auto& p) { p.timers = true; p.timerFcName = k25; }, 53, kTimerName},
+      {"timer FC name empty", [](auto& p) { p.timers = true; p.timerFcName = ""; }, 53, kTimerName},
+      {"timer FC name with a double quote", [](auto& p) { p.timers = true; p.timerFcName = "T\""; }, 53,
+       kTimerName},
       {"timer FC name equal to FC name", [](auto& p) { p.timers = true; p.timerFcName = p.fcName; }, 54,
        kTimerName},
   };
@@ -121,22 +135,17 @@ TEST(ExtendedStepChecks, EveryCodeWithItsMessage) {
   }
 }
 
-TEST(ExtendedStepChecks, ErrorBoxText) {
-  const GeneratorResult r = RunWith([](auto& p) { p.count = "14"; });
-  EXPECT_EQ(ErrorBoxText(r), Ansi("Error: 36 / ") + Ansi(kLast));
-}
-
 TEST(ExtendedStepChecks, BoundaryValuesAreAccepted) {
   const std::vector<std::pair<const char*, std::function<void(ExtendedStepParams&)>>> accepted = {
       {"FC number 0", [](auto& p) { p.fcNumber = "0"; }},
       {"FC number 65535", [](auto& p) { p.fcNumber = "65535"; }},
       {"FC and DB with the same number", [](auto& p) { p.dbNumber = p.fcNumber; }},
       {"names of 24 characters", [](auto& p) { p.fcName = k24; p.dbName = std::string(24, 'Y'); }},
-      {"empty FC name beside a DB name", [](auto& p) { p.fcName = ""; }},
+      {"timer name empty without timers", [](auto& p) { p.timerFcName = ""; }},
       {"first step 98",
-       [](auto& p) { p.maxStepsIndex = 2; p.firstStep = "98"; p.initialStep = "98"; p.count = "2"; }},
+       [](auto& p) { p.maxSteps = "128"; p.firstStep = "98"; p.initialStep = "98"; p.count = "2"; }},
       {"distance 50", [](auto& p) { p.distance = "50"; p.count = "2"; }},
-      {"count 32 with maximum 32", [](auto& p) { p.maxStepsIndex = 0; p.distance = "1"; p.count = "32"; }},
+      {"count 32 with maximum 32", [](auto& p) { p.maxSteps = "32"; p.distance = "1"; p.count = "32"; }},
       {"initial step is the last step", [](auto& p) { p.initialStep = "55"; }},
       {"releases 3 and 4 optional without backward", [](auto& p) { p.backward = false; p.release3 = p.release4 = ""; }},
       {"timer FC with the DB's number",
@@ -152,64 +161,38 @@ TEST(ExtendedStepChecks, BoundaryValuesAreAccepted) {
   }
 }
 
-TEST(ExtendedStepValues, Example1) {
+TEST(ExtendedStepValues, DerivedFromBothExamples) {
   ExtendedStepValues v;
-  const GeneratorResult r = PrepareExtendedStep(ExtendedExample1(), v);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(v.W, 2);
-  EXPECT_EQ(v.M, 63);
-  EXPECT_EQ(v.F, 0);
-  EXPECT_EQ(v.N, 12);
-  EXPECT_EQ(v.D, 5);
-  EXPECT_EQ(v.I, 0);
-  EXPECT_EQ(v.L, 55);
-  EXPECT_EQ(v.C, 6);
-  EXPECT_TRUE(v.backward);
-  EXPECT_FALSE(v.timers);
-  EXPECT_TRUE(v.input3);
-  EXPECT_FALSE(v.input4Forward);
-  EXPECT_TRUE(v.input4Backward);
-  EXPECT_EQ(v.fcName, "FC_Schrittkette");
-  EXPECT_EQ(v.dbName, "DB_Schrittkette");
+  const ExtendedStepParams one = ExtendedExample1();
+  ASSERT_TRUE(PrepareExtendedStep(one, v).ok());
+  EXPECT_EQ(v.params, &one);
+  EXPECT_EQ((std::vector<int>{v.wordsPerArray, v.highestStep, v.firstStep, v.stepCount, v.distance, v.initialStep,
+                              v.lastStep, v.clearWords}),
+            (std::vector<int>{2, 63, 0, 12, 5, 0, 55, 6}));
+  EXPECT_EQ((std::vector<bool>{v.input3, v.input4Forward, v.input4Backward}), (std::vector<bool>{true, false, true}));
   EXPECT_EQ(v.fcAddress, "FC 80");
   EXPECT_EQ(v.dbAddress, "DB 80");
-  EXPECT_EQ(v.maxStepsText, "64");
-  EXPECT_EQ(v.countText, "12");
-  EXPECT_EQ(v.distanceText, "5");
-  EXPECT_EQ(v.release3, "SV");
-  EXPECT_EQ(v.release4, "SR");
-}
 
-TEST(ExtendedStepValues, Example2) {
-  ExtendedStepValues v;
-  const GeneratorResult r = PrepareExtendedStep(ExtendedExample2(), v);
-  ASSERT_TRUE(r.ok());
-  EXPECT_EQ(v.W, 1);
-  EXPECT_EQ(v.M, 31);
-  EXPECT_EQ(v.L, 3);
-  EXPECT_EQ(v.C, 3);
-  EXPECT_TRUE(v.timers);
-  EXPECT_FALSE(v.backward);
-  EXPECT_FALSE(v.input3);
-  EXPECT_FALSE(v.input4Forward);
-  EXPECT_FALSE(v.input4Backward);
-  EXPECT_EQ(v.timerFcName, "FC_Schritttimer100");
+  const ExtendedStepParams two = ExtendedExample2();
+  ASSERT_TRUE(PrepareExtendedStep(two, v).ok());
+  EXPECT_EQ((std::vector<int>{v.wordsPerArray, v.highestStep, v.lastStep, v.clearWords}),
+            (std::vector<int>{1, 31, 3, 3}));
+  EXPECT_EQ((std::vector<bool>{v.input3, v.input4Forward, v.input4Backward}), (std::vector<bool>{false, false, false}));
   EXPECT_EQ(v.timerFcAddress, "FC 101");
-  EXPECT_EQ(v.maxStepsText, "32");
 }
 
 TEST(ExtendedStepValues, ClearCountAndBoundsFollowTheOptions) {
   ExtendedStepParams p = ExtendedExample1();
-  p.maxStepsIndex = 4;
+  p.maxSteps = "512";
   p.timers = true;
   ExtendedStepValues v;
   ASSERT_TRUE(PrepareExtendedStep(p, v).ok());
-  EXPECT_EQ(v.M, 511);
-  EXPECT_EQ(v.C, 64);  // 2W + W + W with W = 16
+  EXPECT_EQ(v.highestStep, 511);
+  EXPECT_EQ(v.clearWords, 64);  // 2W + W + W with W = 16
   p.backward = false;
   p.release4 = "Weiter";
   ASSERT_TRUE(PrepareExtendedStep(p, v).ok());
-  EXPECT_EQ(v.C, 48);
+  EXPECT_EQ(v.clearWords, 48);
   EXPECT_TRUE(v.input4Forward);
   EXPECT_FALSE(v.input4Backward);
 }
@@ -230,55 +213,44 @@ TEST(ExtendedStepSymbols, RowsOfBothExamples) {
   EXPECT_EQ(two.notices[0], ExtendedStepTimeTickNotice());
 }
 
-TEST(ExtendedStepSymbols, NumbersAreWrittenAsTyped) {
-  ExtendedStepParams p = ExtendedExample2();
-  p.fcNumber = "$50";
-  p.dbNumber = "+0080";
-  p.timerFcNumber = " 81";  // the timer fields keep their blanks
-  const GeneratorResult r = GenerateExtendedStep(p, GermanMnemonics());
-  ASSERT_TRUE(r.ok()) << r.errorMessage;
-  EXPECT_EQ(r.symbols[0].address, "FC $50");
-  EXPECT_EQ(r.symbols[1].type, "DB +0080");
-  EXPECT_EQ(r.symbols[2].address, "FC  81");
+TEST(ExtendedStepSymbols, NumbersAreWrittenFromTheirValues) {
+  ExtendedStepParams plain = ExtendedExample2();
+  plain.fcNumber = "80";
+  plain.dbNumber = "80";
+  plain.timerFcNumber = "81";
+  const GeneratorResult expected = GenerateExtendedStep(plain, GermanMnemonics());
+  ASSERT_TRUE(expected.ok());
+  EXPECT_EQ(expected.symbols[2].address, "FC 81");
+  const std::vector<std::array<const char*, 3>> spellings = {
+      {"0x50", "$50", " 81"},  // the timer fields keep their blanks
+      {"+80", "+0080", "$51"},
+      {"080", "0x0050", "081"},
+  };
+  for (const auto& [fc, db, timer] : spellings) {
+    ExtendedStepParams p = plain;
+    p.fcNumber = fc;
+    p.dbNumber = db;
+    p.timerFcNumber = timer;
+    const GeneratorResult r = GenerateExtendedStep(p, GermanMnemonics());
+    ASSERT_TRUE(r.ok()) << fc << " " << r.errorMessage;
+    EXPECT_EQ(r.symbols, expected.symbols) << fc;
+    EXPECT_EQ(r.lines, expected.lines) << fc;
+  }
 }
 
 TEST(ExtendedStepTrim, FieldsOneToTwelveOnly) {
   ExtendedStepParams p = ExtendedExample1();
-  p.fcNumber = "  80 ";
-  p.fcName = " FC_Schrittkette ";
-  p.dbNumber = " 80";
-  p.dbName = "DB_Schrittkette  ";
-  p.release1 = " Auto";
-  p.release2 = "Freigabe ";
-  p.release3 = " SV ";
-  p.release4 = "  SR";
-  p.initialStep = " 0 ";
-  p.firstStep = " 0";
-  p.count = "12 ";
-  p.distance = " 5 ";
-  p.timerFcNumber = " 81 ";
-  p.timerFcName = " FC Timer ";
-  TrimExtendedFields(p);
+  for (std::string* field : {&p.fcNumber, &p.fcName, &p.dbNumber, &p.dbName, &p.release1, &p.release2, &p.release3,
+                             &p.release4, &p.initialStep, &p.firstStep, &p.count, &p.distance, &p.timerFcNumber,
+                             &p.timerFcName, &p.maxSteps}) {
+    *field = " " + *field + "  ";
+  }
+  TrimFields(ExtendedStepFields(), p);
   ExtendedStepParams expected = ExtendedExample1();
-  expected.timerFcNumber = " 81 ";
-  expected.timerFcName = " FC Timer ";
-  EXPECT_EQ(p.fcNumber, expected.fcNumber);
-  EXPECT_EQ(p.fcName, expected.fcName);
-  EXPECT_EQ(p.dbNumber, expected.dbNumber);
-  EXPECT_EQ(p.dbName, expected.dbName);
-  EXPECT_EQ(p.release1, expected.release1);
-  EXPECT_EQ(p.release2, expected.release2);
-  EXPECT_EQ(p.release3, expected.release3);
-  EXPECT_EQ(p.release4, expected.release4);
-  EXPECT_EQ(p.initialStep, expected.initialStep);
-  EXPECT_EQ(p.firstStep, expected.firstStep);
-  EXPECT_EQ(p.count, expected.count);
-  EXPECT_EQ(p.distance, expected.distance);
-  EXPECT_EQ(p.timerFcNumber, " 81 ");
-  EXPECT_EQ(p.timerFcName, " FC Timer ");
-  // Untrimmed, the timer number with its trailing blank is refused.
-  p.timers = true;
-  EXPECT_EQ(GenerateExtendedStep(p, GermanMnemonics()).errorCode, 50);
+  expected.timerFcNumber = " 81  ";
+  expected.timerFcName = " FC_Schritttimer  ";
+  expected.maxSteps = " 64  ";
+  EXPECT_EQ(p, expected);
 }
 
 TEST(ExtendedStepTexts, HelpAndNotice) {

@@ -23,7 +23,9 @@ std::string MakeTempDir() {
   return pattern;
 }
 
-CliRun RunCli(const std::vector<std::string>& args) {
+namespace {
+
+CliRun Run(const std::vector<std::string>& args, const StdoutTarget* target) {
   const std::string dir = MakeTempDir();
   const std::string outPath = dir + "/stdout";
   const std::string errPath = dir + "/stderr";
@@ -36,17 +38,32 @@ CliRun RunCli(const std::vector<std::string>& args) {
     std::vector<std::string> copy = args;
     for (auto& arg : copy) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    if (!std::freopen(outPath.c_str(), "wb", stdout) || !std::freopen(errPath.c_str(), "wb", stderr)) _exit(127);
+    if (!std::freopen(errPath.c_str(), "wb", stderr)) _exit(127);
+    if (target == nullptr) {
+      if (!std::freopen(outPath.c_str(), "wb", stdout)) _exit(127);
+    } else if (target->closed) {
+      ::close(STDOUT_FILENO);
+    } else if (!std::freopen(target->path.c_str(), "wb", stdout)) {
+      _exit(127);
+    }
     ::execv(program.c_str(), argv.data());
     _exit(127);
   }
   int status = 0;
   ::waitpid(pid, &status, 0);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = ReadFileBytes(outPath);
+  if (target == nullptr) run.out = ReadFileBytes(outPath);
   run.err = ReadFileBytes(errPath);
   std::filesystem::remove_all(dir);
   return run;
+}
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& args) { return Run(args, nullptr); }
+
+CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target) {
+  return Run(args, &target);
 }
 
 }  // namespace brendax::testing

@@ -14,6 +14,14 @@ struct CliRun {
 
 CliRun RunCli(const std::vector<std::string>& args);
 
+// Where the standard output of RunCliWithStdout goes.
+struct StdoutTarget {
+  std::string path;     // a file or device opened for writing
+  bool closed = false;  // no standard output at all
+};
+// As RunCli, with standard output sent elsewhere (run.out stays empty).
+CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target);
+
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 

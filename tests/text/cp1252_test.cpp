@@ -12,14 +12,45 @@ TEST(Cp1252Test, MapsGermanAndSpecialCharacters) {
   EXPECT_EQ(Cp1252ToUtf8(Ansi("Schrittübergänge €")), "Schrittübergänge €");
 }
 
-TEST(Cp1252Test, UnmappableAndMalformedBecomeQuestionMarks) {
+TEST(Cp1252Test, UnmappableCharactersBecomeQuestionMarks) {
   EXPECT_EQ(Ansi("a中b"), "a?b");
   EXPECT_EQ(Ansi("a😀b"), "a?b");
   EXPECT_EQ(Ansi("Ω"), "?");
-  EXPECT_EQ(Utf8ToCp1252(std::string("a\xC3", 2)), "a?");       // cut sequence
-  EXPECT_EQ(Utf8ToCp1252(std::string("\xC3(", 2)), "?(");       // bad continuation, next byte kept
-  EXPECT_EQ(Utf8ToCp1252(std::string("\xFF\xFE", 2)), "??");    // no lead byte
-  EXPECT_EQ(Utf8ToCp1252(std::string("x\x80y", 3)), "x?y");     // stray continuation
+}
+
+// Every ill-formed unit becomes one "?"; a unit is the longest start of a
+// well-formed sequence, so the byte that breaks it is read anew.
+TEST(Cp1252Test, IllFormedUtf8BecomesOneQuestionMarkPerUnit) {
+  struct Case {
+    const char* what;
+    std::string in;
+    std::string out;
+  };
+  const Case cases[] = {
+      {"cut at the end", std::string("a\xC3", 2), "a?"},
+      {"cut three-byte sequence", "\xE2\x82", "?"},
+      {"cut four-byte sequence before text", "\xF0\x9F\x98" "A", "?A"},
+      {"bad continuation keeps the next byte", "\xC3(", "?("},
+      {"no lead byte", "\xFF\xFE", "??"},
+      {"stray continuation", "x\x80y", "x?y"},
+      {"overlong NUL", std::string("\xC0\x80", 2), "??"},
+      {"overlong A", "\xC1\x81uto", "??uto"},
+      {"overlong three bytes", "\xE0\x80\xAF", "???"},
+      {"overlong four bytes", "\xF0\x80\x80\xAF", "????"},
+      {"surrogate", "\xED\xA0\x80", "???"},
+      {"above U+10FFFF", "\xF4\x90\x80\x80", "????"},
+      {"lead byte F5", "\xF5\x80\x80\x80", "????"},
+      {"largest two-byte form", "\xDF\xBF", "?"},  // U+07FF, not in Windows-1252
+      {"smallest three-byte form", "\xE0\xA0\x80", "?"},
+      {"last before surrogates", "\xED\x9F\xBF", "?"},
+      {"U+10FFFF", "\xF4\x8F\xBF\xBF", "?"},
+      {"euro sign", "\xE2\x82\xAC", "\x80"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Utf8ToCp1252(c.in), c.out) << c.what;
+  // The well-formed ones are whole units; the ill-formed ones are not.
+  EXPECT_TRUE(NextUtf8Unit("\xF4\x8F\xBF\xBF", 0).valid);
+  EXPECT_EQ(NextUtf8Unit("\xF4\x8F\xBF\xBF", 0).codePoint, U'\U0010FFFF');
+  EXPECT_FALSE(NextUtf8Unit("\xED\xA0\x80", 0).valid);
 }
 
 TEST(Cp1252Test, EveryByteSurvivesRoundTrip) {

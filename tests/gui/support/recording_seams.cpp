@@ -1,18 +1,36 @@
 #include "support/recording_seams.h"
 
+#include <QAction>
 #include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableView>
 
+#include "app/info_dialog.h"
+#include "app/language_dialog.h"
 #include "app/main_window.h"
+#include "app/symbol_grid_ui.h"
 
 void RecordingSeams::ShowMessage(QWidget*, const QString& text) { messages << text; }
 void RecordingSeams::SetClipboardText(const QString& text) { clipboard << text; }
 void RecordingSeams::OpenDocument(const QString& fileName) { opened << fileName; }
+QString RecordingSeams::GetOpenFileName(QWidget*, const QString&, const QString& dir, const QString&) {
+  openFolders << dir;
+  return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
+}
 
 MainWindowFixture::MainWindowFixture() : MainWindowFixture(QString()) {}
 
 MainWindowFixture::MainWindowFixture(const QString& path)
     : settingsPath(path.isEmpty() ? dir.filePath("brendax.set") : path) {
   window = std::make_unique<TForm1>(seams, settingsPath);
+  window->show();
+}
+
+MainWindowFixture::MainWindowFixture(std::span<const brendax::GeneratorEntry> tools)
+    : settingsPath(dir.filePath("brendax.set")) {
+  window = std::make_unique<TForm1>(seams, settingsPath, nullptr, tools);
   window->show();
 }
 
@@ -23,3 +41,29 @@ QByteArray ReadAll(const QString& path) {
   if (!file.open(QIODevice::ReadOnly)) return {};
   return file.readAll();
 }
+
+namespace {
+
+template <class T>
+T* Part(TForm1& window, const char* name) {
+  T* part = window.findChild<T*>(QString::fromLatin1(name));
+  if (!part) qFatal("the main window has no part named %s", name);
+  return part;
+}
+
+}  // namespace
+
+QPlainTextEdit* Memo(TForm1& window) { return Part<QPlainTextEdit>(window, "Memo1"); }
+QTableView* Grid(TForm1& window) { return Part<QTableView>(window, "StringGrid1"); }
+SymbolGridModel* GridModel(TForm1& window) {
+  auto* model = qobject_cast<SymbolGridModel*>(Grid(window)->model());
+  if (!model) qFatal("the grid has no symbol model");
+  return model;
+}
+QPushButton* Button(TForm1& window, const char* name) { return Part<QPushButton>(window, name); }
+QAction* Action(TForm1& window, const char* name) { return Part<QAction>(window, name); }
+QMenu* Menu(TForm1& window, const char* name) { return Part<QMenu>(window, name); }
+TFormSpracheinstellung* LanguageDialog(TForm1& window) {
+  return Part<TFormSpracheinstellung>(window, "FormSpracheinstellung");
+}
+TForm4* InfoDialog(TForm1& window) { return Part<TForm4>(window, "Form4"); }

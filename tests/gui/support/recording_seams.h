@@ -5,20 +5,37 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
+#include <span>
 
 #include "ui/seams_ui.h"
 
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTableView;
+class SymbolGridModel;
 class TForm1;
+class TForm4;
+class TFormSpracheinstellung;
+namespace brendax {
+struct GeneratorEntry;
+}
 
 class RecordingSeams : public Seams {
  public:
   void ShowMessage(QWidget* parent, const QString& text) override;
   void SetClipboardText(const QString& text) override;
   void OpenDocument(const QString& fileName) override;
+  // Answers from `openAnswers`, first in first out; empty (cancelled) when
+  // none is left. Records the folder each dialog started in.
+  QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
 
   QStringList messages;
   QStringList clipboard;  // every text put on the clipboard, in order
   QStringList opened;
+  QStringList openAnswers;  // what the next file-open dialogs return
+  QStringList openFolders;  // the folder every file-open dialog started in
 };
 
 // A main window on a fresh settings path inside its own temporary folder,
@@ -26,6 +43,8 @@ class RecordingSeams : public Seams {
 struct MainWindowFixture {
   MainWindowFixture();
   explicit MainWindowFixture(const QString& settingsPath);
+  // A window whose Tools menu holds these rows instead of the program's.
+  explicit MainWindowFixture(std::span<const brendax::GeneratorEntry> tools);
   ~MainWindowFixture();
 
   QTemporaryDir dir;
@@ -36,3 +55,14 @@ struct MainWindowFixture {
 
 // Reads a whole file; empty when missing.
 QByteArray ReadAll(const QString& path);
+
+// The main window's parts, found by their object names ("Memo1", "Button3",
+// "Sprache1", ...); a missing part ends the test program.
+QPlainTextEdit* Memo(TForm1& window);
+QTableView* Grid(TForm1& window);
+SymbolGridModel* GridModel(TForm1& window);
+QPushButton* Button(TForm1& window, const char* name);
+QAction* Action(TForm1& window, const char* name);
+QMenu* Menu(TForm1& window, const char* name);
+TFormSpracheinstellung* LanguageDialog(TForm1& window);
+TForm4* InfoDialog(TForm1& window);

@@ -1,0 +1,76 @@
+// The one way the program writes a file (generated text, symbol rows, the
+// settings record, saved files).
+//
+// A regular file is replaced all or nothing: the bytes go into a fresh
+// temporary file beside the target (created exclusively under a short random
+// name, so that no existing file or link is ever followed and a target name
+// of 255 bytes still works), are flushed to disk and the temporary file is
+// renamed over the target; a replaced file keeps its permission bits. On any
+// failure the temporary file is removed and the target stays as it was.
+// Runs writing the same target at once each leave a complete file.
+//
+// A target that exists but is not a regular file is handled so:
+// - a folder is refused ("Is a directory");
+// - a device, FIFO or socket is written through directly and never
+//   replaced (unless the caller asks for regular files only);
+// - a symbolic link is followed: the file it names is replaced.
+// A regular target that the user may not write is refused with the reason
+// the system gives (a process with administrator rights may write it).
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace brendax {
+
+struct WriteResult {
+  bool ok = true;
+  std::string error;  // "Cannot write out.awl: Permission denied"
+};
+
+enum class NonRegularTarget {
+  kWriteThrough,  // devices, FIFOs: written directly (e.g. /dev/null, /dev/stdout)
+  kRefuse,        // regular files only; anything else fails
+};
+
+// Writes one file as described above.
+WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
+                                NonRegularTarget nonRegular = NonRegularTarget::kWriteThrough);
+
+// Several files written together: Stage() writes each into its temporary
+// file; Commit() puts them all in place only when every one was staged, so a
+// failed file leaves every target untouched. Whatever was staged but not
+// committed is removed when the object goes.
+class PendingWrites {
+ public:
+  PendingWrites() = default;
+  PendingWrites(const PendingWrites&) = delete;
+  PendingWrites& operator=(const PendingWrites&) = delete;
+  ~PendingWrites();
+
+  // Prepares one target; the first failure is kept and returned by Commit().
+  WriteResult Stage(const std::string& path, std::string_view bytes,
+                    NonRegularTarget nonRegular = NonRegularTarget::kWriteThrough);
+  // Writes the direct targets, then renames every temporary file into
+  // place. Does nothing when a Stage() failed.
+  WriteResult Commit();
+  // Removes every temporary file; no target is touched.
+  void Discard();
+
+ private:
+  struct Entry {
+    std::string shownName;  // the path as the caller gave it, for messages
+    std::string target;     // the file to replace or write through
+    std::string tempPath;   // empty for a direct write
+    std::string directBytes;
+  };
+  std::vector<Entry> entries_;
+  WriteResult firstFailure_;
+};
+
+// True when both paths name the same file: the same device and inode when
+// both exist, else the same absolute path after resolving links and "..".
+bool SameFile(const std::string& first, const std::string& second);
+
+}  // namespace brendax

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Unpacks the Debian package into a scratch root (no installation on the
+# machine), checks its metadata and layout, and runs the unpacked command
+# line: its version and every golden case.
+# Usage: tests/package/test_package.sh PACKAGE.deb
+set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+deb=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+fail() { echo "package test: $*" >&2; exit 1; }
+
+# Metadata.
+[ "$(dpkg-deb -f "$deb" Package)" = brendax ] || fail "package name"
+[ "$(dpkg-deb -f "$deb" Version)" = 3.9.0 ] || fail "version $(dpkg-deb -f "$deb" Version)"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on the Qt widgets library"
+
+# Layout.
+dpkg -x "$deb" "$root"
+for file in \
+    usr/bin/brendax usr/bin/brendax-cli \
+    usr/share/brendax/Brendax_de.pdf \
+    usr/share/applications/brendax.desktop \
+    usr/share/icons/hicolor/scalable/apps/brendax.svg \
+    usr/share/icons/hicolor/16x16/apps/brendax.png \
+    usr/share/icons/hicolor/48x48/apps/brendax.png \
+    usr/share/icons/hicolor/256x256/apps/brendax.png \
+    usr/share/man/man1/brendax-cli.1.gz usr/share/man/man1/brendax.1.gz \
+    usr/share/doc/brendax/copyright usr/share/doc/brendax/changelog.gz; do
+  [ -s "$root/$file" ] || fail "missing $file"
+done
+[ -x "$root/usr/bin/brendax-cli" ] || fail "brendax-cli is not executable"
+head -c 5 "$root/usr/share/brendax/Brendax_de.pdf" | grep -q '%PDF-' || fail "the manual is no PDF"
+desktop=$root/usr/share/applications/brendax.desktop
+for key in 'Exec=brendax' 'Icon=brendax' 'Name=Brendax' 'Comment=' 'Comment\[de\]=' 'GenericName\[de\]='; do
+  grep -q "^$key" "$desktop" || fail "desktop entry lacks $key"
+done
+if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+# The manual page lists every subcommand the program offers.
+page=$(gzip -dc "$root/usr/share/man/man1/brendax-cli.1.gz")
+for sub in $("$root/usr/bin/brendax-cli" --help | sed -n '/^Subcommands:/,$p' | awk 'NR > 1 && /^  [a-z]/ {print $1}'); do
+  grep -q "^\.SS $sub\$" <<<"$page" || fail "manual page lacks $sub"
+done
+
+# The unpacked program runs.
+[ "$("$root/usr/bin/brendax-cli" --version)" = "Brendax Ver.: 03.09" ] || fail "brendax-cli --version"
+"$here/tests/package/run_goldens.sh" "$here/goldens" "$root/goldens" "$root/usr/bin/brendax-cli" || fail "golden cases"
+echo "package test: $(basename "$deb") passed"
