@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <functional>
+#include <ostream>
 #include <tuple>
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ struct ErrorCase {
   int code;
   int rowCount;  // grid rows after the run, title row included
 };
+
+// Shown in test output instead of the object's bytes.
+void PrintTo(const ErrorCase& c, std::ostream* os) { *os << c.what; }
 
 class SymbolErrorTest : public ::testing::TestWithParam<ErrorCase> {};
 
