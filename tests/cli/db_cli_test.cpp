@@ -128,6 +128,7 @@ TEST_F(DbCliTest, RefusedRunsShowTheMessageBoxText) {
     EXPECT_EQ(jsonRun.status, 1);
     const auto doc = nlohmann::json::parse(jsonRun.out);
     EXPECT_EQ(doc["error"]["code"], c.code);
+    EXPECT_EQ(doc["error"]["box"], c.err);
     EXPECT_TRUE(doc["lines"].empty());
   }
 }
