@@ -65,7 +65,7 @@ TEST_F(DbCliTest, InitialValueFollowsTheTypeUnlessGiven) {
 
 TEST_F(DbCliTest, SuffixLinesInTheGivenOrder) {
   const CliRun run = RunCli({"db", "--name-from", "number", "--digits", "1", "--count", "4", "--suffix", "c",
-                             "--suffix", "", "--suffix", "a", "--initial-value", ""});
+                             "--suffix=", "--suffix", "a", "--initial-value="});
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("   Y0c : BOOL;   //  Y0c\r\n   Y0 : BOOL;   //  Y0\r\n   Y0a : BOOL;   //  Y0a\r\n"
                          "   Y1c : BOOL;   //  Y1c\r\n"),
@@ -128,6 +128,7 @@ TEST_F(DbCliTest, RefusedRunsShowTheMessageBoxText) {
     EXPECT_EQ(jsonRun.status, 1);
     const auto doc = nlohmann::json::parse(jsonRun.out);
     EXPECT_EQ(doc["error"]["code"], c.code);
+    EXPECT_EQ(doc["error"]["box"], c.err);
     EXPECT_TRUE(doc["lines"].empty());
   }
 }
