@@ -21,7 +21,9 @@ class SilentSeams : public Seams {
  public:
   void ShowMessage(QWidget*, const QString&) override {}
   void SetClipboardText(const QString&) override {}
-  void OpenDocument(const QString&) override {}
+  bool OpenDocument(const QString&) override { return true; }
+  QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&, QString*) override { return {}; }
+  bool AskYesNo(QWidget*, const QString&) override { return false; }
 };
 
 struct Window {

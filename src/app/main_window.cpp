@@ -18,6 +18,10 @@
 #include <QTableView>
 #include <QTextCursor>
 #include <QVBoxLayout>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QShortcut>
 #include <functional>
 
 #include "app/generator_registry.h"
@@ -25,6 +29,9 @@
 #include "app/language_dialog.h"
 #include "app/settings_path_ui.h"
 #include "app/symbol_grid_ui.h"
+#include "core/file_writer.h"
+#include "core/symbol_table_file.h"
+#include "ui/help_document_ui.h"
 #include "ui/generator_dialog_ui.h"
 #include "ui/seams_ui.h"
 
@@ -124,6 +131,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   Panel1 = new QWidget(central);
   Panel1->setObjectName("Panel1");
   Panel1->setFixedHeight(kPanelHeight);
+  Button5 = new QPushButton("Speichern ...", Panel1);
   Button1 = new QPushButton("CLR", Panel1);
   Button4 = new QPushButton("Quelle / Symbole", Panel1);
   Button3 = new QPushButton("Formular", Panel1);
@@ -136,7 +144,8 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   Button2->setObjectName("Button2");
   Button3->setObjectName("Button3");
   Button4->setObjectName("Button4");
-  for (QPushButton* b : {Button1, Button4, Button3, Button2}) {
+  Button5->setObjectName("Button5");
+  for (QPushButton* b : {Button5, Button1, Button4, Button3, Button2}) {
     b->setFixedSize(kButtonWidth, kButtonHeight);
     b->setAutoDefault(false);
     buttons->addWidget(b);
@@ -145,6 +154,12 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
   connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
   connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+  connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
+  // Ctrl+S saves whichever view is shown, while saving is possible.
+  auto* save = new QShortcut(QKeySequence::Save, this);
+  connect(save, &QShortcut::activated, this, [this] {
+    if (Button5->isEnabled()) Button5Click();
+  });
 
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -156,7 +171,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   // Right after start both views are hidden and every button is disabled.
   Memo1->hide();
   StringGrid1->hide();
-  for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(false);
+  for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5}) b->setEnabled(false);
 
   // Client area 633 x 372 below the menu bar, centred on the screen.
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
@@ -253,6 +268,7 @@ void TForm1::ApplyLanguage() {
   Button4->setText(LanguageText("Quelle / Symbole@Source / Symbols"));
   Button3->setText(LanguageText("Formular@Form"));
   Button2->setText(LanguageText("-->Zwischenablage@--> Clipboard"));
+  Button5->setText(LanguageText("Speichern ...@Save ..."));
   FormSpracheinstellung->ApplyCaptions(text);
 }
 
@@ -279,28 +295,28 @@ void TForm1::RefreshMenus() {
 void TForm1::ClearOutput() {
   Memo1->clear();
   GridModel->SetRowCount(1);
-  for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(false);
+  for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5}) b->setEnabled(false);
   StringGrid1->hide();
   Memo1->hide();
 }
 
 void TForm1::PrepareSymbolOutput() {
   ClearOutput();
-  for (QPushButton* b : {Button1, Button2, Button3}) b->setEnabled(true);
+  for (QPushButton* b : {Button1, Button2, Button3, Button5}) b->setEnabled(true);
   StringGrid1->show();
   LayoutGrid();
 }
 
 void TForm1::PrepareSourceOutput() {
   ClearOutput();
-  for (QPushButton* b : {Button1, Button2, Button3}) b->setEnabled(true);
+  for (QPushButton* b : {Button1, Button2, Button3, Button5}) b->setEnabled(true);
   Memo1->show();
   LayoutGrid();
 }
 
 void TForm1::PrepareSourceAndSymbolOutput() {
   ClearOutput();
-  for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setEnabled(true);
+  for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5}) b->setEnabled(true);
   Memo1->show();
   LayoutGrid();
 }
@@ -381,7 +397,71 @@ void TForm1::Sprache1Click() {
 
 void TForm1::HilfeBrendaxde1Click() {
   const int language = settings_.nationalLanguage();
-  if (language == 0 || language == 1) seams_.OpenDocument(HelpFileDe);
+  if (language != 0 && language != 1) return;
+  // Beside the program first (build tree, installation), then the working folder.
+  const QStringList folders = HelpDocumentFolders(QCoreApplication::applicationDirPath(), QDir::currentPath());
+  const QString path = FindHelpDocument(folders, HelpFileDe);
+  if (path.isEmpty())
+    seams_.ShowMessage(this, HelpDocumentMissingText(HelpFileDe, folders));
+  else if (!seams_.OpenDocument(path))
+    seams_.ShowMessage(this, HelpDocumentNotOpenedText(path));
+}
+
+void TForm1::Button5Click() {
+  // The visible view: the source as an STL source file, or the rows as a
+  // symbol table in the type chosen in the dialog.
+  const bool source = !Memo1->isHidden();
+  static const char* const kSourceFilter = "AWL-Quelle (*.awl)";
+  static const std::pair<const char*, brendax::SymbolFileFormat> kRowFilters[] = {
+      {"Symboltabelle ASC (*.asc)", brendax::SymbolFileFormat::kAsc},
+      {"Symboltabelle SDF (*.sdf)", brendax::SymbolFileFormat::kSdf},
+      {"Symboltabelle SEQ (*.seq)", brendax::SymbolFileFormat::kSeq},
+      {"Text mit Tabulatoren (*.txt)", brendax::SymbolFileFormat::kTsv},
+  };
+  QString filters = kSourceFilter;
+  QString chosen = kSourceFilter;
+  if (!source) {
+    QStringList list;
+    for (const auto& [filter, format] : kRowFilters) list << filter;
+    filters = list.join(";;");
+    chosen = kRowFilters[0].first;
+  }
+  QString path = seams_.GetSaveFileName(this, LanguageText("Speichern@Save"), QString(), filters, &chosen);
+  if (path.isEmpty()) return;
+
+  std::string bytes;
+  if (source) {
+    if (QFileInfo(path).suffix().isEmpty()) path += ".awl";
+    bytes = ToAnsi(MemoText());
+    if (!bytes.empty() && bytes.size() >= 2 && bytes.compare(bytes.size() - 2, 2, "\r\n") != 0) bytes += "\r\n";
+  } else {
+    brendax::SymbolFileFormat format = brendax::SymbolFileFormat::kAsc;
+    QString extension = "asc";
+    for (const auto& [filter, f] : kRowFilters) {
+      if (chosen == filter) {
+        format = f;
+        extension = QString(filter).section("*.", 1).chopped(1);
+      }
+    }
+    if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
+    std::vector<brendax::SymbolRow> rows;
+    for (int r = 1; r < GridModel->RowCount(); ++r)
+      rows.push_back({ToAnsi(GridModel->Cell(r, 0)), ToAnsi(GridModel->Cell(r, 1)), ToAnsi(GridModel->Cell(r, 2)),
+                      ToAnsi(GridModel->Cell(r, 3))});
+    const std::string warning = brendax::SymbolFileWarning(rows);
+    if (!warning.empty() && !seams_.AskYesNo(this, FromAnsi(warning + "\r\rTrotzdem speichern?"))) return;
+    bytes = brendax::FormatSymbolFile(rows, format);
+  }
+  const brendax::WriteResult written =
+      brendax::WriteFileAtomically(EncodeFileName(path).toStdString(), bytes, brendax::NonRegularTarget::kRefuse);
+  if (!written.ok) {
+    // The writer says "Cannot write NAME: reason"; the window names the full path.
+    const std::string& error = written.error;
+    const std::size_t colon = error.rfind(": ");
+    const QString reason = QString::fromStdString(colon == std::string::npos ? error : error.substr(colon + 2));
+    seams_.ShowMessage(this, "Beim Speichern der Datei\r\n" + QDir::toNativeSeparators(path) +
+                                 "\r\nist ein Fehler aufgetreten: " + reason);
+  }
 }
 
 void TForm1::Info1Click() {

@@ -95,6 +95,8 @@ class TForm1 : public QMainWindow, public ToolHost {
   void Button2Click();
   void Button3Click();
   void Button4Click();
+  // "Speichern ...": the visible view into a file.
+  void Button5Click();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -128,6 +130,7 @@ class TForm1 : public QMainWindow, public ToolHost {
   QPushButton* Button2 = nullptr;  // --> Zwischenablage
   QPushButton* Button3 = nullptr;  // Formular
   QPushButton* Button4 = nullptr;  // Quelle / Symbole
+  QPushButton* Button5 = nullptr;  // Speichern ...
 
   // Menu entries outside the tool registry.
   QAction* Beenden1 = nullptr;

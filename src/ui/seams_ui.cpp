@@ -24,9 +24,31 @@ void DesktopSeams::ShowMessage(QWidget* parent, const QString& text) {
 
 void DesktopSeams::SetClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
 
-void DesktopSeams::OpenDocument(const QString& fileName) {
+bool DesktopSeams::OpenDocument(const QString& fileName) {
   // A bare name is looked up in the current working directory.
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
+  return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(fileName).absoluteFilePath()));
+}
+
+QString DesktopSeams::GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                                      const QString& filters, QString* selectedFilter) {
+  return QFileDialog::getSaveFileName(parent, caption, dir, filters, selectedFilter);
+}
+
+namespace {
+// Message texts break lines at CR LF or at CR alone; the label only at LF.
+QString ShownText(const QString& text) {
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  return shown;
+}
+}  // namespace
+
+bool DesktopSeams::AskYesNo(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), ShownText(text),
+                  QMessageBox::Yes | QMessageBox::No, parent);
+  box.setTextFormat(Qt::PlainText);
+  return box.exec() == QMessageBox::Yes;
 }
 
 QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -14,13 +14,21 @@ class Seams {
   virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
   // Puts a plain text on the clipboard, replacing its content.
   virtual void SetClipboardText(const QString& text) = 0;
-  // Asks the desktop to open a document by file name; the result is ignored.
-  virtual void OpenDocument(const QString& fileName) = 0;
+  // Asks the desktop to open a document by file name; false when no viewer
+  // could open it.
+  virtual bool OpenDocument(const QString& fileName) = 0;
   // A file-open dialog; the chosen file's full path, or empty when cancelled.
   virtual QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) {
     (void)parent, (void)caption, (void)dir, (void)filter;
     return {};
   }
+  // A file-save dialog with a list of file types ("Name (*.ext);;..."); the
+  // chosen path (empty when cancelled) and the chosen type in
+  // `selectedFilter` (which also names the type offered first).
+  virtual QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filters,
+                                  QString* selectedFilter) = 0;
+  // A question with the buttons Yes and No; true for Yes.
+  virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
 };
 
 // The real desktop.
@@ -28,8 +36,11 @@ class DesktopSeams : public Seams {
  public:
   void ShowMessage(QWidget* parent, const QString& text) override;
   void SetClipboardText(const QString& text) override;
-  void OpenDocument(const QString& fileName) override;
+  bool OpenDocument(const QString& fileName) override;
   QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
+  QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filters,
+                          QString* selectedFilter) override;
+  bool AskYesNo(QWidget* parent, const QString& text) override;
 };
 
 // Core text (Windows-1252 bytes) to and from the window's Unicode text.

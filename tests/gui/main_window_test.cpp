@@ -2,7 +2,11 @@
 // generator results, "Formular", help and the settings save failure.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -462,20 +466,96 @@ class MainWindowTest : public QObject {
     }
   }
 
-  void helpOpensTheGermanDocumentInBothLanguages() {
+  void helpFindsTheManualOrSaysWhereItLooked() {
     MainWindowFixture f;
     TForm1& w = *f.window;
+    QTemporaryDir work;
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(work.path());
+    // Nowhere to be found: one message that names the folders searched.
     w.HilfeBrendaxde1Click();
+    QVERIFY(f.seams.opened.isEmpty());
+    QCOMPARE(f.seams.messages.size(), 1);
+    QVERIFY2(f.seams.messages[0].contains(QDir::currentPath()), qPrintable(f.seams.messages[0]));
+
+    // In the working folder it opens, with English captions as well.
+    QFile pdf(work.filePath("Brendax_de.pdf"));
+    QVERIFY(pdf.open(QIODevice::WriteOnly));
+    pdf.write("%PDF-1.4\n");
+    pdf.close();
     w.settings().setNationalLanguage(1);
     w.ApplyLanguage();
     QCOMPARE(Action(w, "HilfeBrendaxde1")->text(), QString("Help (Brendax_de.pdf)"));
     w.HilfeBrendaxde1Click();
-    QCOMPARE(f.seams.opened, (QStringList{"Brendax_de.pdf", "Brendax_de.pdf"}));
+    QCOMPARE(f.seams.opened.size(), 1);
+    QCOMPARE(QFileInfo(f.seams.opened[0]).canonicalFilePath(), QFileInfo(pdf).canonicalFilePath());
+    // No viewer could open it: the user is told.
+    f.seams.openSucceeds = false;
+    w.HilfeBrendaxde1Click();
+    QCOMPARE(f.seams.messages.size(), 2);
+    QVERIFY(f.seams.messages[1].contains("Brendax_de.pdf"));
     // A stored language of neither kind opens nothing.
     w.settings().setNationalLanguage(2);
     w.HilfeBrendaxde1Click();
     QCOMPARE(f.seams.opened.size(), 2);
-    QVERIFY(f.seams.messages.isEmpty());
+    QCOMPARE(f.seams.messages.size(), 2);
+    QDir::setCurrent(previous);
+  }
+
+  void saveWritesTheVisibleView() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    QPushButton* save = Button(w, "Button5");
+    QVERIFY(!save->isEnabled());
+    QCOMPARE(save->text(), QString("Speichern ..."));
+    GeneratorResult result;
+    result.symbols = {{"Kette", "FC 80", "FC 80", brendax::Ansi("Schrittkette für Band")}, {"Start", "E  1.0", "Bool", ""}};
+    result.lines = {"FUNCTION FC 80 : VOID", "END_FUNCTION"};
+    w.PrepareSourceAndSymbolOutput();
+    w.ShowGeneratorResult(result, &w);
+    QVERIFY(save->isEnabled());
+
+    // The source: without an extension the file gets ".awl".
+    QTemporaryDir dir;
+    f.seams.saveAnswers << dir.filePath("kette");
+    save->click();
+    QCOMPARE(f.seams.saveFilters.last(), QString("AWL-Quelle (*.awl)"));
+    QCOMPARE(ReadAll(dir.filePath("kette.awl")), QByteArray("FUNCTION FC 80 : VOID\r\nEND_FUNCTION\r\n"));
+
+    // The rows, in the type chosen in the dialog.
+    QTest::mouseClick(Button(w, "Button4"), Qt::LeftButton);
+    f.seams.saveAnswers << dir.filePath("a.asc") + "|Symboltabelle ASC (*.asc)"
+                        << dir.filePath("b") + "|Symboltabelle SEQ (*.seq)";
+    save->click();
+    save->click();
+    const QByteArray asc = ReadAll(dir.filePath("a.asc"));
+    QCOMPARE(asc.size(), 2 * 132);
+    QVERIFY(asc.startsWith("126,Kette                   FC     80   FC 80     Schrittkette f\xFCr Band"));
+    QCOMPARE(ReadAll(dir.filePath("b.seq")), QByteArray("\tFC 80\tKette\tSchrittkette f\xFCr Band\r\n\tE 1.0\tStart\t\r\n"));
+    QVERIFY(f.seams.questions.isEmpty());
+
+    // Rows the import would refuse: asked first; "No" writes nothing.
+    result.symbols.push_back({"Start", "E  1.1", "Bool", ""});
+    w.PrepareSourceAndSymbolOutput();
+    w.ShowGeneratorResult(result, &w);
+    QTest::mouseClick(Button(w, "Button4"), Qt::LeftButton);
+    f.seams.yesNoAnswers << false;
+    f.seams.saveAnswers << dir.filePath("c.sdf") + "|Symboltabelle SDF (*.sdf)";
+    save->click();
+    QCOMPARE(f.seams.questions.size(), 1);
+    QVERIFY(f.seams.questions[0].contains("gleiches Symbol \"Start\""));
+    QVERIFY(!QFile::exists(dir.filePath("c.sdf")));
+
+    // A failed write names the file and the reason.
+    f.seams.saveAnswers << dir.filePath("kein Ordner/x.txt") + "|Text mit Tabulatoren (*.txt)";
+    save->click();
+    QVERIFY(f.seams.messages.last().startsWith("Beim Speichern der Datei\r\n"));
+    QVERIFY(f.seams.messages.last().contains("kein Ordner"));
+
+    // Cancelled: nothing happens.
+    const int messages = f.seams.messages.size();
+    save->click();
+    QCOMPARE(f.seams.messages.size(), messages);
   }
 
   void saveFailureShowsTheFullPath() {

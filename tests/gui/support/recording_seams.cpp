@@ -14,7 +14,23 @@
 
 void RecordingSeams::ShowMessage(QWidget*, const QString& text) { messages << text; }
 void RecordingSeams::SetClipboardText(const QString& text) { clipboard << text; }
-void RecordingSeams::OpenDocument(const QString& fileName) { opened << fileName; }
+bool RecordingSeams::OpenDocument(const QString& fileName) {
+  opened << fileName;
+  return openSucceeds;
+}
+QString RecordingSeams::GetSaveFileName(QWidget*, const QString&, const QString&, const QString& filters,
+                                        QString* selectedFilter) {
+  saveFilters << filters;
+  if (saveAnswers.isEmpty()) return {};
+  const QString answer = saveAnswers.takeFirst();
+  const qsizetype bar = answer.indexOf(QLatin1Char('|'));
+  if (selectedFilter && bar >= 0) *selectedFilter = answer.mid(bar + 1);
+  return bar >= 0 ? answer.left(bar) : answer;
+}
+bool RecordingSeams::AskYesNo(QWidget*, const QString& text) {
+  questions << text;
+  return yesNoAnswers.isEmpty() ? true : yesNoAnswers.takeFirst();
+}
 QString RecordingSeams::GetOpenFileName(QWidget*, const QString&, const QString& dir, const QString&) {
   openFolders << dir;
   return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();

@@ -26,7 +26,7 @@ class RecordingSeams : public Seams {
  public:
   void ShowMessage(QWidget* parent, const QString& text) override;
   void SetClipboardText(const QString& text) override;
-  void OpenDocument(const QString& fileName) override;
+  bool OpenDocument(const QString& fileName) override;
   // Answers from `openAnswers`, first in first out; empty (cancelled) when
   // none is left. Records the folder each dialog started in.
   QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
@@ -36,6 +36,17 @@ class RecordingSeams : public Seams {
   QStringList opened;
   QStringList openAnswers;  // what the next file-open dialogs return
   QStringList openFolders;  // the folder every file-open dialog started in
+  bool openSucceeds = true;  // what OpenDocument reports
+  // File-save dialogs: the answers first in first out (a path, "|", the
+  // chosen type's filter text; empty: cancelled); the filter lists offered.
+  QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filters,
+                          QString* selectedFilter) override;
+  QStringList saveAnswers;
+  QStringList saveFilters;
+  // Yes/no questions: the texts asked and the answers (Yes when none is left).
+  bool AskYesNo(QWidget* parent, const QString& text) override;
+  QStringList questions;
+  QList<bool> yesNoAnswers;
 };
 
 // A main window on a fresh settings path inside its own temporary folder,
