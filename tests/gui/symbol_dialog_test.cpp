@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -208,6 +209,28 @@ class SymbolDialogTest : public QObject {
     QCOMPARE(d.ComboBox1->currentIndex(), 0);
     QTest::mouseClick(d.Button1, Qt::LeftButton);
     QCOMPARE(host.recorder.messages, QStringList{QString::fromUtf8("Error: 4 / Startadresse ungültig !")});
+  }
+
+  void opensFromTheMenuAndFillsTheGrid() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    auto* d = qobject_cast<TForm2*>(w.ToolDialog("Symbolgenerator1"));
+    QVERIFY(d);
+    QCOMPARE(d->LoadEntries[0]->text(), QString("Lade Vorlage 1 : "));  // the window's first show refreshed them
+    auto* entry = w.findChild<QAction*>("Symbolgenerator1");
+    QVERIFY(entry);
+    WithModal(d, [&] { entry->trigger(); }, [&] {
+      d->BeispielZylinder1->trigger();
+      QTest::mouseClick(d->Button1, Qt::LeftButton);
+    });
+    QCOMPARE(w.LastGenerator, 10);
+    auto* grid = w.findChild<QTableView*>("StringGrid1");
+    QVERIFY(grid);
+    QCOMPARE(grid->model()->rowCount(), 11);
+    QCOMPARE(grid->model()->index(10, 0).data().toString(), QString("E51.1Zyl5eing"));
+    QCOMPARE(grid->model()->index(10, 1).data().toString(), QString("E  51.1"));
+    QVERIFY(grid->isVisible());
+    QVERIFY(f.seams.messages.isEmpty());
   }
 
   void failedWriteShowsTheMessageAndKeepsTheTemplate() {
