@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "ui/generator_dialog_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
 
@@ -187,11 +188,8 @@ void TForm5::FormShow() {
     Button2Click();
   }
   Recompute();
-  if (QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    const QSize size = frameGeometry().size().expandedTo(sizeHint());
-    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-  }
+  // Centred the same way at every showing, as every dialog is.
+  CentreOverParent(this);
 }
 
 void TForm5::showEvent(QShowEvent* event) {

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "ui/controls_ui.h"
+#include "ui/generator_dialog_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
 
@@ -252,12 +253,8 @@ void TForm14Pointerrechner::FormShow() {
     widget->blockSignals(false);
   }
   RadioGrup1Enter();
-  // Centred on the screen.
-  if (QScreen* screen = this->screen()) {
-    const QRect area = screen->availableGeometry();
-    const QSize size = frameGeometry().size().expandedTo(sizeHint());
-    move(area.center() - QPoint(size.width() / 2, size.height() / 2));
-  }
+  // Centred the same way at every showing, as every dialog is.
+  CentreOverParent(this);
 }
 
 void TForm14Pointerrechner::showEvent(QShowEvent* event) {
