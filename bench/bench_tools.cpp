@@ -17,8 +17,10 @@ void BM_PointerListingEveryOption(benchmark::State& state) {
   pointer.address = "4711.3";
   for (auto _ : state) benchmark::DoNotOptimize(brendax::Compute(pointer));
 }
-BENCHMARK(BM_PointerListingEveryOption)->Arg(brendax::kPointerVariantPointer)
-    ->Arg(brendax::kPointerVariantAnyDataType)->Arg(brendax::kPointerVariantAnyParameter);
+BENCHMARK(BM_PointerListingEveryOption)
+    ->Arg(brendax::kPointerVariantPointer)
+    ->Arg(brendax::kPointerVariantAnyDataType)
+    ->Arg(brendax::kPointerVariantAnyParameter);
 
 // The pointer tool with invalid fields: every error line.
 void BM_PointerListingErrors(benchmark::State& state) {

@@ -158,8 +158,8 @@ int main(int argc, char** argv) {
   QPdfWriter writer(args[1]);
   writer.setTitle(QStringLiteral("Brendax – Handbuch"));
   writer.setCreator(QStringLiteral("Brendax"));
-  writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 18),
-                                   QPageLayout::Millimeter));
+  writer.setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter));
 
   QTextDocument document;
   QFont font(QStringLiteral("DejaVu Sans"), 10);

@@ -3,15 +3,15 @@
 #include <array>
 
 #include "core/generator_codes.h"
+#include "datablocks/db_image_dialog.h"
 #include "datablocks/db_source_dialog.h"
 #include "datablocks/message_db_dialog.h"
+#include "datablocks/target_actual_dialog.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
-#include "tools/pointer_tool_dialog.h"
-#include "tools/address_calculator_dialog.h"
 #include "symbols/symbol_dialog.h"
-#include "datablocks/target_actual_dialog.h"
-#include "datablocks/db_image_dialog.h"
+#include "tools/address_calculator_dialog.h"
+#include "tools/pointer_tool_dialog.h"
 
 namespace brendax {
 

@@ -2,7 +2,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -14,14 +17,11 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QTableView>
 #include <QTextCursor>
 #include <QVBoxLayout>
-#include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QShortcut>
 #include <functional>
 
 #include "app/generator_registry.h"
@@ -31,8 +31,8 @@
 #include "app/symbol_grid_ui.h"
 #include "core/file_writer.h"
 #include "core/symbol_table_file.h"
-#include "ui/help_document_ui.h"
 #include "ui/generator_dialog_ui.h"
+#include "ui/help_document_ui.h"
 #include "ui/seams_ui.h"
 
 namespace {

@@ -92,8 +92,7 @@ void RegisterAddress(CLI::App& app) {
       "output");
   cmd->add_option("--start-address", o.state.fields[kStartAddress],
                   "\"Anfang / Adresse\": byte.bit, byte 0 to 32767, bit 0 to 7 (default: 0.0)");
-  cmd->add_option("--start-number", o.state.fields[kStartNumber],
-                  "\"Anfang / Lfd. Nummer\": 0 to 32767 (default: 0)");
+  cmd->add_option("--start-number", o.state.fields[kStartNumber], "\"Anfang / Lfd. Nummer\": 0 to 32767 (default: 0)");
   cmd->add_option("--end-address", o.state.fields[kEndAddress],
                   "\"Ende / Adresse\": byte.bit, byte 0 to 32767, bit 0 to 7 (default: 0.0)");
   cmd->add_option("--end-number", o.state.fields[kEndNumber], "\"Ende / Lfd. Nummer\": 0 to 32767 (default: 0)");

@@ -30,11 +30,15 @@ void AddFieldOptions(CLI::App& command, const FieldTable<Params>& table, std::sh
     auto store = [given, key](const std::string& value) { (*given)[key] = value; };
     switch (f.kind) {
       case FieldKind::kText:
-        command.add_option_function<std::string>(name, store, FieldOptionHelp(f.label, f.help, Cp1252ToUtf8(f.defaultText)))
+        command
+            .add_option_function<std::string>(name, store,
+                                              FieldOptionHelp(f.label, f.help, Cp1252ToUtf8(f.defaultText)))
             ->type_name("TEXT");
         break;
       case FieldKind::kCheck:
-        command.add_option_function<std::string>(name, store, FieldOptionHelp(f.label, "on|off", f.defaultIndex ? "on" : "off"))
+        command
+            .add_option_function<std::string>(name, store,
+                                              FieldOptionHelp(f.label, "on|off", f.defaultIndex ? "on" : "off"))
             ->check(OnOffValidator())
             ->type_name("on|off");
         break;

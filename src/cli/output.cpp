@@ -33,8 +33,8 @@ std::string JsonText(const std::string& generator, const GeneratorResult& result
   doc["rowCount"] = result.rowCount();
   auto symbols = nlohmann::ordered_json::array();
   for (const auto& row : result.symbols) {
-    symbols.push_back({Cp1252ToUtf8(row.symbol), Cp1252ToUtf8(row.address), Cp1252ToUtf8(row.type),
-                       Cp1252ToUtf8(row.comment)});
+    symbols.push_back(
+        {Cp1252ToUtf8(row.symbol), Cp1252ToUtf8(row.address), Cp1252ToUtf8(row.type), Cp1252ToUtf8(row.comment)});
   }
   doc["symbols"] = std::move(symbols);
   auto lines = nlohmann::ordered_json::array();
@@ -75,9 +75,10 @@ void AddOutputOptions(CLI::App& command, OutputOptions& options) {
   command.add_option("--symbols", options.symbolsFile,
                      "Write the symbol rows to FILE (as --symbols-format says), also with --json; "
                      "not written when the input is refused");
-  command.add_option("--symbols-format", options.symbolsFormat,
-                     "Format of the symbol rows: tsv (cells separated by TAB, CR LF per row), asc (fixed width), "
-                     "sdf (quoted fields) or seq (sequence table)")
+  command
+      .add_option("--symbols-format", options.symbolsFormat,
+                  "Format of the symbol rows: tsv (cells separated by TAB, CR LF per row), asc (fixed width), "
+                  "sdf (quoted fields) or seq (sequence table)")
       ->check(CLI::IsMember({"tsv", "asc", "sdf", "seq"}))
       ->capture_default_str();
   command.add_flag("--json", options.json, "Print one JSON object with the whole result");

@@ -21,7 +21,7 @@ struct OutputOptions {
   std::string mnemonics = "de";  // de | en
   std::string outFile;           // -o: the lines; empty = standard output
   std::string encoding = "windows-1252";
-  std::string symbolsFile;       // --symbols: the symbol rows
+  std::string symbolsFile;  // --symbols: the symbol rows
   bool json = false;
   std::string symbolsFormat = "tsv";  // --symbols-format: tsv | asc | sdf | seq
   // The symbol rows are the text (-o or standard output); after a refused

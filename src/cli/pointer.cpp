@@ -110,9 +110,9 @@ void RegisterPointer(CLI::App& app) {
                   "\"Datentyp\" of an ANY-Datentyp: " + ItemsHelp(PointerDataTypeItems()) + " (default: BYTE)")
       ->check(CLI::IsMember(NamesOf(PointerDataTypeItems())));
   cmd->add_option("--repeat", o.repeat, "\"Wiederholfaktor\" of an ANY-Datentyp, 1 to 65535 (default: 2)");
-  cmd->add_option("--parameter-type", o.parameterType,
-                  "\"Parametertyp\" of an ANY-Parametertyp: " + ItemsHelp(PointerParameterTypeItems()) +
-                      " (default: BLOCK_DB)")
+  cmd->add_option(
+         "--parameter-type", o.parameterType,
+         "\"Parametertyp\" of an ANY-Parametertyp: " + ItemsHelp(PointerParameterTypeItems()) + " (default: BLOCK_DB)")
       ->check(CLI::IsMember(NamesOf(PointerParameterTypeItems())));
   cmd->add_option("--number", o.number,
                   "Number of the counter, timer or block of an ANY-Parametertyp, 0 to 65535 (default: 1)");

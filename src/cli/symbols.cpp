@@ -96,9 +96,9 @@ void RegisterSymbols(CLI::App& app) {
   options->templateOption->excludes(example);
 
   AddFieldOptions(*command, OptionTable(), options->given);
-  options->areaOption = command->add_option(
-      "--area", options->area,
-      "\"Adressbereich\": inputs|outputs|flags; any other text selects no item (default: flags)");
+  options->areaOption =
+      command->add_option("--area", options->area,
+                          "\"Adressbereich\": inputs|outputs|flags; any other text selects no item (default: flags)");
   AddOutputOptions(*command, options->output);
   command->callback([options] { Run(*options); });
 }

@@ -55,8 +55,7 @@ void Run(const TemplatesOptions& o) {
 void RegisterTemplates(CLI::App& app) {
   auto options = std::make_shared<TemplatesOptions>();
   CLI::App* command = app.add_subcommand(
-      "templates",
-      "Lists the eight symbol-generator templates of a settings file: number, name, whether never saved");
+      "templates", "Lists the eight symbol-generator templates of a settings file: number, name, whether never saved");
   command->add_option("--settings", options->settingsFile, "The settings file")->required()->check(CLI::ExistingFile);
   command->add_option("--encoding", options->encoding, "Encoding of the text output")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}))

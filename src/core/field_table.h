@@ -23,10 +23,10 @@ enum class FieldKind {
 template <class Params>
 struct Field {
   FieldKind kind = FieldKind::kText;
-  const char* member = "";   // the record member ("firstStep")
-  const char* control = "";  // the dialog's control name ("LabeledEdit9")
-  const char* label = "";    // the dialog's caption, UTF-8 ("Nr. 1. Schritt")
-  const char* option = "";   // the command-line option without dashes ("first-step")
+  const char* member = "";              // the record member ("firstStep")
+  const char* control = "";             // the dialog's control name ("LabeledEdit9")
+  const char* label = "";               // the dialog's caption, UTF-8 ("Nr. 1. Schritt")
+  const char* option = "";              // the command-line option without dashes ("first-step")
   std::string Params::*text = nullptr;  // kText
   bool Params::*check = nullptr;        // kCheck
   int Params::*choice = nullptr;        // kChoice: the item index

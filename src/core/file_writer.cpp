@@ -73,8 +73,7 @@ std::string TextOf(const fs::path& path) { return Narrow(path.wstring()); }
 std::string LastErrorText() { return std::system_category().message(static_cast<int>(::GetLastError())); }
 
 int OpenExclusive(const std::string& path) {
-  return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
-                  _S_IREAD | _S_IWRITE);
+  return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 int OpenExisting(const std::string& path) { return ::_wopen(Wide(path).c_str(), _O_WRONLY | _O_BINARY); }
 int WriteSome(int fd, const char* data, std::size_t size) {

@@ -18,13 +18,9 @@ struct MnemonicSet {
   std::string MnemAnd;           // U / A
 };
 
-inline MnemonicSet GermanMnemonics() {
-  return {"E", "A", "AUF", "BEB", "SPA", "SPB", "SPL", "SPBN", "U"};
-}
+inline MnemonicSet GermanMnemonics() { return {"E", "A", "AUF", "BEB", "SPA", "SPB", "SPL", "SPBN", "U"}; }
 
-inline MnemonicSet EnglishMnemonicSet() {
-  return {"I", "Q", "OPN", "BEC", "JU", "JC", "JL", "JCN", "A"};
-}
+inline MnemonicSet EnglishMnemonicSet() { return {"I", "Q", "OPN", "BEC", "JU", "JC", "JL", "JCN", "A"}; }
 
 // The set that the stored flag selects (0 = German, anything else English).
 inline MnemonicSet MnemonicsFor(bool english) { return english ? EnglishMnemonicSet() : GermanMnemonics(); }

@@ -18,10 +18,9 @@ namespace brendax {
 SettingsRecord::SettingsRecord() { setVersion(kCurrentVersion); }
 
 std::int32_t SettingsRecord::ReadInt32(std::size_t offset) const {
-  const std::uint32_t v = static_cast<std::uint32_t>(bytes_[offset]) |
-                          static_cast<std::uint32_t>(bytes_[offset + 1]) << 8 |
-                          static_cast<std::uint32_t>(bytes_[offset + 2]) << 16 |
-                          static_cast<std::uint32_t>(bytes_[offset + 3]) << 24;
+  const std::uint32_t v =
+      static_cast<std::uint32_t>(bytes_[offset]) | static_cast<std::uint32_t>(bytes_[offset + 1]) << 8 |
+      static_cast<std::uint32_t>(bytes_[offset + 2]) << 16 | static_cast<std::uint32_t>(bytes_[offset + 3]) << 24;
   return static_cast<std::int32_t>(v);
 }
 

@@ -44,7 +44,9 @@ class SettingsRecord {
   void setNetworkPerStep(bool on) { bytes_[kNetworkPerStepOffset] = on ? 1 : 0; }
 
   // Offset of symbol template n (1..8) inside the record.
-  static std::size_t TemplateOffset(int n) { return kTemplatesOffset + static_cast<std::size_t>(n - 1) * kTemplateSize; }
+  static std::size_t TemplateOffset(int n) {
+    return kTemplatesOffset + static_cast<std::size_t>(n - 1) * kTemplateSize;
+  }
 
   // Field access at any offset, for the template records.
   std::int32_t ReadInt32(std::size_t offset) const;

@@ -30,8 +30,7 @@ void AppendFixed(std::string& out, std::string_view text, std::size_t width) {
 
 // The address with its blanks collapsed: "E  50.0" gives "E 50.0".
 std::string PlainAddress(std::string_view cell) {
-  if (const auto a = ParseSymbolAddress(cell))
-    return a->area + ' ' + a->number + (a->bit.empty() ? "" : "." + a->bit);
+  if (const auto a = ParseSymbolAddress(cell)) return a->area + ' ' + a->number + (a->bit.empty() ? "" : "." + a->bit);
   return std::string(cell);
 }
 
@@ -145,8 +144,8 @@ std::string SymbolFileWarning(const std::vector<SymbolRow>& rows) {
         problems.push_back("Zeile " + n + ": Symbol l\xE4nger als 24 Zeichen \"" + row.symbol + "\"");
       const auto [it, fresh] = symbols.emplace(row.symbol, i + 1);
       if (!fresh)
-        problems.push_back("Zeile " + std::to_string(it->second) + " und " + n + ": gleiches Symbol \"" +
-                           row.symbol + "\"");
+        problems.push_back("Zeile " + std::to_string(it->second) + " und " + n + ": gleiches Symbol \"" + row.symbol +
+                           "\"");
     }
     if (!row.address.empty()) {
       const std::string address = PlainAddress(row.address);

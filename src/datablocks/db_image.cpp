@@ -38,8 +38,8 @@ GeneratorResult OpenFailure(const std::string& path, const std::string& reason) 
   GeneratorResult result;
   result.errorCode = kDbImageOpenFailure;
   result.boxStyle = ErrorBoxStyle::kMessageOnly;
-  result.errorMessage = "Datei " + Utf8ToCp1252(full.lexically_normal().string()) + Ansi(" kann nicht geöffnet werden. ") +
-                        Utf8ToCp1252(reason);
+  result.errorMessage = "Datei " + Utf8ToCp1252(full.lexically_normal().string()) +
+                        Ansi(" kann nicht geöffnet werden. ") + Utf8ToCp1252(reason);
   return result;
 }
 
@@ -160,11 +160,17 @@ const std::string& DbImageMessage(int code) {
   static const std::string file = Ansi("Dateilesefehler oder Datei enthält 0 Byte !");
   static const std::string none;
   switch (code) {
-    case 4: case 5: case 6: return number;
-    case 7: case 8: return start;
-    case 9: case 10: return size;
+    case 4:
+    case 5:
+    case 6: return number;
+    case 7:
+    case 8: return start;
+    case 9:
+    case 10: return size;
     case 11: return end;
-    case 12: case 13: case 14: return name;
+    case 12:
+    case 13:
+    case 14: return name;
     case 21: return file;
     default: return none;
   }

@@ -17,14 +17,14 @@ enum DbImageType : int { kDbImageByte = 0, kDbImageWord = 1, kDbImageDWord = 2, 
 
 // The dialog's fields as they stand (Windows-1252), except the path.
 struct DbImageParams {
-  std::string filePath;   // LabeledEdit1: the path as the file system spells it (UTF-8 here)
-  std::string dbNumber;   // LabeledEdit2: 1..10000
-  std::string name;       // LabeledEdit5: the array variable
+  std::string filePath;     // LabeledEdit1: the path as the file system spells it (UTF-8 here)
+  std::string dbNumber;     // LabeledEdit2: 1..10000
+  std::string name;         // LabeledEdit5: the array variable
   int type = kDbImageChar;  // ComboBox1
-  bool swap = false;      // CheckBox2: byte order in Word / DWord
-  std::string count;      // LabeledEdit3: number of elements when not automatic
-  bool automatic = true;  // CheckBox1 "Automatisch": count from the file size
-  std::string start;      // LabeledEdit4: lower array bound, -32767..32767
+  bool swap = false;        // CheckBox2: byte order in Word / DWord
+  std::string count;        // LabeledEdit3: number of elements when not automatic
+  bool automatic = true;    // CheckBox1 "Automatisch": count from the file size
+  std::string start;        // LabeledEdit4: lower array bound, -32767..32767
 };
 
 // The fields bound to the dialog (the path is not among them: the dialog

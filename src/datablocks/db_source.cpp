@@ -18,12 +18,9 @@ struct CodeMessage {
   const char* message;
 };
 constexpr CodeMessage kMessages[] = {
-    {4, "Fehler im Feld \"DB-Nummer\" !"},
-    {5, "Fehler im Feld \"DB-Nummer\" !"},
-    {6, "Fehler im Feld \"DB-Nummer\" !"},
-    {10, "Fehler im Feld \"Startadresse/ Startnummer\" !"},
-    {20, "Fehler im Feld \"Anzahl Variablen\""},
-    {30, "Fehler im Feld \"Anfangswertzuweisung\" !"},
+    {4, "Fehler im Feld \"DB-Nummer\" !"},       {5, "Fehler im Feld \"DB-Nummer\" !"},
+    {6, "Fehler im Feld \"DB-Nummer\" !"},       {10, "Fehler im Feld \"Startadresse/ Startnummer\" !"},
+    {20, "Fehler im Feld \"Anzahl Variablen\""}, {30, "Fehler im Feld \"Anfangswertzuweisung\" !"},
 };
 
 GeneratorResult Failure(int code) {
@@ -216,8 +213,7 @@ const std::vector<DbElementType>& DbSourceTypes() {
 }
 
 const std::vector<std::string>& DbSourceDigitFormats() {
-  static const std::vector<std::string> formats = {"X(.X)",     "XX(.X)",     "XXX(.X)",
-                                                   "XXXX(.X)",  "XXXXX(.X)",  "XXXXXX(.X)"};
+  static const std::vector<std::string> formats = {"X(.X)", "XX(.X)", "XXX(.X)", "XXXX(.X)", "XXXXX(.X)", "XXXXXX(.X)"};
   return formats;
 }
 
@@ -236,12 +232,12 @@ const FieldTable<DbSourceParams>& DbSourceFields() {
                              "text in front of every name, used as typed"));
     t.push_back(ChoiceField<P>("nameFrom", "RadioGroup1", "Generiere Name aus:", "name-from", &P::nameFrom,
                                {"address", "number"}, kDbNameFromAddress));
-    t.push_back(TextField<P>("start", "LabeledEdit8", "Startadresse/ Startnummer (0..1023) :", "start", &P::start,
-                             "0", false, "first byte address or first number, 0 to 1023"));
+    t.push_back(TextField<P>("start", "LabeledEdit8", "Startadresse/ Startnummer (0..1023) :", "start", &P::start, "0",
+                             false, "first byte address or first number, 0 to 1023"));
     t.push_back(ChoiceField<P>("digitFormat", "ComboBox2", "Zahlenformat:", "digits", &P::digitFormat,
                                {"1", "2", "3", "4", "5", "6"}, 2));
-    t.push_back(TextField<P>("suffixes", "Memo1", "Sequenz (optional):", "suffix", &P::suffixes, "einf\r\nausf",
-                             false, "name suffixes used in turn"));
+    t.push_back(TextField<P>("suffixes", "Memo1", "Sequenz (optional):", "suffix", &P::suffixes, "einf\r\nausf", false,
+                             "name suffixes used in turn"));
     t.push_back(TextField<P>("initialValue", "LabeledEdit7", "Anfangswertzuweisung :", "initial-value",
                              &P::initialValue, "0", false, "initial value of every variable; empty: none"));
     return t;

@@ -80,8 +80,8 @@ const FieldTable<MessageDbParams>& MessageDbFields() {
                              "number of the data block and of the UDT, 1 to 10000"));
     t.push_back(TextField<P>("count", "LabeledEdit1", "Anzahl Bit-Meldungen:", "count", &P::count, "1000", false,
                              "number of bit messages, 1 to 10000, raised to a multiple of 16"));
-    t.push_back(ChoiceField<P>("variant", "RadioGroup1", "Erzeuge:", "variant", &P::variant,
-                               {"db", "udt", "udt-ack"}, kMessageUdtAndDbAcks));
+    t.push_back(ChoiceField<P>("variant", "RadioGroup1", "Erzeuge:", "variant", &P::variant, {"db", "udt", "udt-ack"},
+                               kMessageUdtAndDbAcks));
     return t;
   }();
   return table;

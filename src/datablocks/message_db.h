@@ -18,9 +18,9 @@ struct MessageDbParams {
   int variant = 0;     // RadioGroup1 "Erzeuge:"
 };
 
-inline constexpr int kMessageDbOnly = 0;         // "DB mit Meldungen"
-inline constexpr int kMessageUdtAndDb = 1;       // "UDT + DB mit Meldungen"
-inline constexpr int kMessageUdtAndDbAcks = 2;   // "UDT + DB mit Meldungen und Quittiermeldungen"
+inline constexpr int kMessageDbOnly = 0;        // "DB mit Meldungen"
+inline constexpr int kMessageUdtAndDb = 1;      // "UDT + DB mit Meldungen"
+inline constexpr int kMessageUdtAndDbAcks = 2;  // "UDT + DB mit Meldungen und Quittiermeldungen"
 
 // The fields in dialog order.
 const FieldTable<MessageDbParams>& MessageDbFields();

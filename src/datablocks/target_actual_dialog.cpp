@@ -68,7 +68,8 @@ TForm3::TForm3(ToolHost& host, QWidget* parent)
   Memo3->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   Memo3->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   int noteWidth = 0;
-  for (const QString& line : note.split('\n')) noteWidth = std::max(noteWidth, Memo3->fontMetrics().horizontalAdvance(line));
+  for (const QString& line : note.split('\n'))
+    noteWidth = std::max(noteWidth, Memo3->fontMetrics().horizontalAdvance(line));
   Memo3->setFixedSize(noteWidth + 24, Memo3->fontMetrics().lineSpacing() * 4 + 16);
   fields->addWidget(Memo3, 3, 2, Qt::AlignTop);
   SetFieldsLayout(fields);

@@ -131,9 +131,9 @@ class StepFunctionWriter {
     out_.Fixed({"In_1: T     #n;", "      L     1;", "      -I    ;", "      L     4;",
                 "      *I    ; // Nummer des zu loeschenden DWord", "      SLD   3; // erzege Pointerformat",
                 "      T     #DwPointer;", "      L     DW#16#0;",
-                "      T     DBD [#DwPointer]; // loesche aktuelles DWord",
-                "      L     #n;", "      LOOP  In_1;", "", "      SET   ;", FrameRule(), FrameEmpty(),
-                "// Aktiviere Initialschritt(e)                         #", FrameEmpty()});
+                "      T     DBD [#DwPointer]; // loesche aktuelles DWord", "      L     #n;", "      LOOP  In_1;", "",
+                "      SET   ;", FrameRule(), FrameEmpty(), "// Aktiviere Initialschritt(e)                         #",
+                FrameEmpty()});
     DbElementLine("      S     ", "Step", values_.initialStep, ";");
     out_.Fixed({FrameEmpty(), FrameRule(), "", "In_X: CLR   ;", ""});
   }

@@ -20,7 +20,9 @@ constexpr ErrorText kExtendedTexts[] = {
     {6, 7, "\"DB- Name\" ist ung\xFCltig !"},
     {22, 23, "\"DB- Nummer\" ist ung\xFCltig !"},
     {37, 38, "Initialschritt ist ung\xFCltig !"},
-    {39, 39, "In-Variable f\xFCr R\xFC" "ckw\xE4rtsschritt fehlt !"},
+    {39, 39,
+     "In-Variable f\xFCr R\xFC"
+     "ckw\xE4rtsschritt fehlt !"},
     {40, 40, "In-Variable f\xFCr Vorw\xE4rtsschritt fehlt !"},
     {50, 52, "\"FC- Nummer- Timer\" ist ung\xFCltig !"},
     {53, 54, "\"DB- Name- Timer\" ist ung\xFCltig !"},
@@ -176,8 +178,8 @@ const FieldTable<ExtendedStepParams>& ExtendedStepFields() {
                    "second release input"),
       TextField<P>("release3", "LabeledEdit7", "In-Variable Freig. 3 (vorw.)", "release3", &P::release3, "SV", true,
                    "release input of forward transitions"),
-      TextField<P>("release4", "LabeledEdit12", "In-Variable Freig. 4 (rückw.)", "release4", &P::release4, "SR",
-                   true, "release input of backward transitions"),
+      TextField<P>("release4", "LabeledEdit12", "In-Variable Freig. 4 (rückw.)", "release4", &P::release4, "SR", true,
+                   "release input of backward transitions"),
   };
   return table;
 }

@@ -55,14 +55,14 @@ const std::string& ExtendedStepTimeTickNotice();
 // What the checks derive once for the three texts.
 struct ExtendedStepValues {
   const ExtendedStepParams* params = nullptr;  // the trimmed fields (banner settings rows)
-  int wordsPerArray = 0;  // double words of one BOOL array: 1, 2, 4, 8, 16
-  int highestStep = 0;    // the arrays' highest index, 32 * wordsPerArray - 1
+  int wordsPerArray = 0;                       // double words of one BOOL array: 1, 2, 4, 8, 16
+  int highestStep = 0;                         // the arrays' highest index, 32 * wordsPerArray - 1
   int firstStep = 0;
   int stepCount = 0;
   int distance = 0;
   int initialStep = 0;
-  int lastStep = 0;    // firstStep + (stepCount - 1) * distance
-  int clearWords = 0;  // double words the initialisation clears: one per BOOL array
+  int lastStep = 0;             // firstStep + (stepCount - 1) * distance
+  int clearWords = 0;           // double words the initialisation clears: one per BOOL array
   bool input3 = false;          // release input 3 present
   bool input4Forward = false;   // input 4 present, backward transitions off
   bool input4Backward = false;  // input 4 present, backward transitions on

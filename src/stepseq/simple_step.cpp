@@ -203,7 +203,9 @@ class SimpleStepWriter {
   // tested before the actions, and sw lets a new step act once first.
   void StepTransitionFirst(std::int64_t step, std::int64_t next) {
     const std::string action = StepLabel("A", step);
-    out_.Fixed({"// Schrittnummer aktiv?  Nein -> Zum n\xE4" "chsten Schritt"});
+    out_.Fixed(
+        {"// Schrittnummer aktiv?  Nein -> Zum n\xE4"
+         "chsten Schritt"});
     out_.Line(StepLabel("S", step), ": L     ", step, ";");
     out_.Fixed({"      L     #Step;", "      ==I   ;"});
     NotActiveJump(step, next);
@@ -273,10 +275,10 @@ const FieldTable<SimpleStepParams>& SimpleStepFields() {
                    "symbol name of the function"),
       ChoiceField<P>("structure", "RadioGroup1", "Struktur", "structure", &P::structure, {"jump-list", "comparator"},
                      kSimpleComparator),
-      CheckField<P>("oneChangePerCycle", "CheckBox1", "Nur eine Weiterschaltungpro SPS-Zyklus",
-                    "one-change-per-cycle", &P::oneChangePerCycle, true),
-      CheckField<P>("networkPerStep", "CheckBox2", "pro Schritt ein Netzwerk", "network-per-step",
-                    &P::networkPerStep, false),
+      CheckField<P>("oneChangePerCycle", "CheckBox1", "Nur eine Weiterschaltungpro SPS-Zyklus", "one-change-per-cycle",
+                    &P::oneChangePerCycle, true),
+      CheckField<P>("networkPerStep", "CheckBox2", "pro Schritt ein Netzwerk", "network-per-step", &P::networkPerStep,
+                    false),
       TextField<P>("firstStep", "LabeledEdit9", "Nr. 1. Schritt", "first-step", &P::firstStep, "0", true,
                    "number of the first step, 0 to 98"),
       TextField<P>("distance", "LabeledEdit11", "Schrittabstand", "distance", &P::distance, "5", true,

@@ -127,7 +127,8 @@ bool TFormSymbolgenSaveFormular::eventFilter(QObject* watched, QEvent* event) {
 
 // ------------------------------------------------------------ symbol dialog
 
-TForm2::TForm2(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, brendax::kGenSymbols, "Symbolgenerator") {
+TForm2::TForm2(ToolHost& host, QWidget* parent)
+    : GeneratorDialog(host, parent, brendax::kGenSymbols, "Symbolgenerator") {
   setObjectName("Form2");
   Button1->setText("OK");
   // The longest captions ("Startw. Count.3 (Sequ.) <C3>") fit the 145-pixel

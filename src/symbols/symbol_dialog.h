@@ -68,22 +68,22 @@ class TForm2 : public GeneratorDialog {
   // Sets the eight load entries to "Lade Vorlage N : " and the stored name.
   void RefreshMenus() override;
 
-  LabeledEdit* LabeledEdit5;   // Anzahl Symbole
-  QComboBox* ComboBox1;        // Adressbereich
-  QLabel* Label1;              // its caption
-  LabeledEdit* LabeledEdit1;   // Startadresse <A1>
-  LabeledEdit* LabeledEdit2;   // Startadresse2 <A2>
-  LabeledEdit* LabeledEdit3;   // Startwert Counter1 <C1>
-  LabeledEdit* LabeledEdit4;   // Startwert Counter2 <C2>
-  LabeledEdit* LabeledEdit8;   // Startw. Count.3 (Sequ.) <C3>
-  LabeledEdit* LabeledEdit9;   // Schrittweite C1
-  LabeledEdit* LabeledEdit10;  // Schrittweite C2
+  LabeledEdit* LabeledEdit5;              // Anzahl Symbole
+  QComboBox* ComboBox1;                   // Adressbereich
+  QLabel* Label1;                         // its caption
+  LabeledEdit* LabeledEdit1;              // Startadresse <A1>
+  LabeledEdit* LabeledEdit2;              // Startadresse2 <A2>
+  LabeledEdit* LabeledEdit3;              // Startwert Counter1 <C1>
+  LabeledEdit* LabeledEdit4;              // Startwert Counter2 <C2>
+  LabeledEdit* LabeledEdit8;              // Startw. Count.3 (Sequ.) <C3>
+  LabeledEdit* LabeledEdit9;              // Schrittweite C1
+  LabeledEdit* LabeledEdit10;             // Schrittweite C2
   std::array<LabeledEdit*, 4> T1Edits{};  // LabeledEdit12 .. 15
   std::array<LabeledEdit*, 4> T2Edits{};  // LabeledEdit16 .. 19
-  LabeledEdit* LabeledEdit6;   // Symbol
-  LabeledEdit* LabeledEdit7;   // Kommentar
-  QFrame* Bevel1;              // divider
-  QPushButton* Button6;        // Vereinfachen / Erweitern
+  LabeledEdit* LabeledEdit6;              // Symbol
+  LabeledEdit* LabeledEdit7;              // Kommentar
+  QFrame* Bevel1;                         // divider
+  QPushButton* Button6;                   // Vereinfachen / Erweitern
 
   QMenuBar* MainMenu1;
   QAction* Abbrechen1;
@@ -104,11 +104,11 @@ class TForm2 : public GeneratorDialog {
  public slots:
   void Vereinfacht1Click();
   void LabeledEdit12Change();
-  void Button4Click();           // Beispiel Interface
-  void Button5Click();           // Beispiel Zylinder
-  void Programmnummer1Click();   // Beispiel Programmnummer
+  void Button4Click();                 // Beispiel Interface
+  void Button5Click();                 // Beispiel Zylinder
+  void Programmnummer1Click();         // Beispiel Programmnummer
   void LadeFormular11Click(int slot);  // load template 1..8
-  void LadeFormular82Click();    // save as template
+  void LadeFormular82Click();          // save as template
 
  protected:
   void ApplyDefaults() override;

@@ -90,8 +90,8 @@ const FieldTable<SymbolParams>& SymbolFieldTable() {
                                kAreaFlags));
     t.push_back(TextField<P>("startAddress", "LabeledEdit1", "Startadresse <A1>", "start-address", &P::startAddress,
                              "10.0", false, "address of the first row, byte.bit"));
-    t.push_back(TextField<P>("startAddress2", "LabeledEdit2", "Startadresse2 <A2>", "start-address2",
-                             &P::startAddress2, "0.0", false, "second address counted on with the rows, byte.bit"));
+    t.push_back(TextField<P>("startAddress2", "LabeledEdit2", "Startadresse2 <A2>", "start-address2", &P::startAddress2,
+                             "0.0", false, "second address counted on with the rows, byte.bit"));
     t.push_back(TextField<P>("c1Start", "LabeledEdit3", "Startwert Counter1 <C1>", "c1", &P::c1Start, "0", false,
                              "start value of counter 1"));
     t.push_back(TextField<P>("c1Step", "LabeledEdit9", "Schrittweite C1", "c1-step", &P::c1Step, "1", false,
@@ -100,8 +100,8 @@ const FieldTable<SymbolParams>& SymbolFieldTable() {
                              "start value of counter 2"));
     t.push_back(TextField<P>("c2Step", "LabeledEdit10", "Schrittweite C2", "c2-step", &P::c2Step, "1", false,
                              "step of counter 2 per row"));
-    t.push_back(TextField<P>("c3Start", "LabeledEdit8", "Startw. Count.3 (Sequ.) <C3>", "c3", &P::c3Start, "1",
-                             false, "start value of counter 3, counted on after each full text sequence"));
+    t.push_back(TextField<P>("c3Start", "LabeledEdit8", "Startw. Count.3 (Sequ.) <C3>", "c3", &P::c3Start, "1", false,
+                             "start value of counter 3, counted on after each full text sequence"));
     std::string P::*const t1[] = {&P::t1Seq1, &P::t1Seq2, &P::t1Seq3, &P::t1Seq4};
     std::string P::*const t2[] = {&P::t2Seq1, &P::t2Seq2, &P::t2Seq3, &P::t2Seq4};
     static const char* const t1Members[] = {"t1Seq1", "t1Seq2", "t1Seq3", "t1Seq4"};
@@ -122,8 +122,8 @@ const FieldTable<SymbolParams>& SymbolFieldTable() {
                                "text <T2> of this sequence"));
     t.push_back(TextField<P>("symbol", "LabeledEdit6", "Symbol", "symbol", &P::symbol, "M_PrgNr_Bit<C1>", false,
                              "symbol pattern, at most 24 characters once expanded"));
-    t.push_back(TextField<P>("comment", "LabeledEdit7", "Kommentar", "comment", &P::comment,
-                             "Programmnummer Bit <C1>", false, "comment pattern, at most 80 characters once expanded"));
+    t.push_back(TextField<P>("comment", "LabeledEdit7", "Kommentar", "comment", &P::comment, "Programmnummer Bit <C1>",
+                             false, "comment pattern, at most 80 characters once expanded"));
     return t;
   }();
   return table;
@@ -275,9 +275,11 @@ GeneratorResult GenerateSymbols(const SymbolParams& p, const MnemonicSet& mnemon
     default: return fail(3);
   }
 
-  const std::pair<const std::string*, std::int32_t*> numbers[] = {
-      {&p.c1Start, &state.c1}, {&p.c2Start, &state.c2}, {&p.c1Step, &state.c1Step},
-      {&p.c2Step, &state.c2Step}, {&p.c3Start, &state.c3}};
+  const std::pair<const std::string*, std::int32_t*> numbers[] = {{&p.c1Start, &state.c1},
+                                                                  {&p.c2Start, &state.c2},
+                                                                  {&p.c1Step, &state.c1Step},
+                                                                  {&p.c2Step, &state.c2Step},
+                                                                  {&p.c3Start, &state.c3}};
   int code = 12;
   for (const auto& [text, target] : numbers) {
     const auto value = ParseInt32(*text);

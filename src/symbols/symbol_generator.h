@@ -16,20 +16,20 @@ namespace brendax {
 
 // The dialog's form exactly as it stands (texts as typed, Windows-1252).
 struct SymbolParams {
-  std::string count;          // LabeledEdit5 "Anzahl Symbole"
-  int area = 2;               // ComboBox1 "Adressbereich": 0 inputs, 1 outputs, 2 flags, -1 text typed
-  std::string startAddress;   // LabeledEdit1 "Startadresse <A1>"
-  std::string startAddress2;  // LabeledEdit2 "Startadresse2 <A2>"
-  std::string c1Start;        // LabeledEdit3 "Startwert Counter1 <C1>"
-  std::string c1Step;         // LabeledEdit9 "Schrittweite C1"
-  std::string c2Start;        // LabeledEdit4 "Startwert Counter2 <C2>"
-  std::string c2Step;         // LabeledEdit10 "Schrittweite C2"
-  std::string c3Start;        // LabeledEdit8 "Startw. Count.3 (Sequ.) <C3>"
+  std::string count;                           // LabeledEdit5 "Anzahl Symbole"
+  int area = 2;                                // ComboBox1 "Adressbereich": 0 inputs, 1 outputs, 2 flags, -1 text typed
+  std::string startAddress;                    // LabeledEdit1 "Startadresse <A1>"
+  std::string startAddress2;                   // LabeledEdit2 "Startadresse2 <A2>"
+  std::string c1Start;                         // LabeledEdit3 "Startwert Counter1 <C1>"
+  std::string c1Step;                          // LabeledEdit9 "Schrittweite C1"
+  std::string c2Start;                         // LabeledEdit4 "Startwert Counter2 <C2>"
+  std::string c2Step;                          // LabeledEdit10 "Schrittweite C2"
+  std::string c3Start;                         // LabeledEdit8 "Startw. Count.3 (Sequ.) <C3>"
   std::string t1Seq1, t1Seq2, t1Seq3, t1Seq4;  // LabeledEdit12..15 "Var Text <T1> (Sequ. i)"
   std::string t2Seq1, t2Seq2, t2Seq3, t2Seq4;  // LabeledEdit16..19 "Var Text <T2> (Sequ. i)"
-  std::string symbol;         // LabeledEdit6 "Symbol"
-  std::string comment;        // LabeledEdit7 "Kommentar"
-  bool simplifiedView = true;  // the view, not a field: hidden fields still count
+  std::string symbol;                          // LabeledEdit6 "Symbol"
+  std::string comment;                         // LabeledEdit7 "Kommentar"
+  bool simplifiedView = true;                  // the view, not a field: hidden fields still count
 
   std::array<std::string, 4> T1() const { return {t1Seq1, t1Seq2, t1Seq3, t1Seq4}; }
   std::array<std::string, 4> T2() const { return {t2Seq1, t2Seq2, t2Seq3, t2Seq4}; }

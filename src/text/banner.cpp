@@ -17,9 +17,7 @@ const std::string& FrameEmpty() {
 
 std::string FrameCentered(std::string_view text) { return "// " + CenterPad(text, 51) + " #"; }
 
-std::string FrameValue(std::string_view value) {
-  return "//" + std::string(11, ' ') + RightPad(value, 42) + "#";
-}
+std::string FrameValue(std::string_view value) { return "//" + std::string(11, ' ') + RightPad(value, 42) + "#"; }
 
 const std::vector<std::string>& ContactTexts() {
   static const std::vector<std::string> texts = {

@@ -15,12 +15,11 @@ namespace brendax {
 // One piece of a line: a text, or an integer written in decimal.
 class LinePiece {
  public:
-  LinePiece(const char* text) : view_(text) {}                // NOLINT: implicit by design
-  LinePiece(const std::string& text) : view_(text) {}         // NOLINT
-  LinePiece(std::string_view text) : view_(text) {}           // NOLINT
+  LinePiece(const char* text) : view_(text) {}         // NOLINT: implicit by design
+  LinePiece(const std::string& text) : view_(text) {}  // NOLINT
+  LinePiece(std::string_view text) : view_(text) {}    // NOLINT
   template <std::integral Number>
-    requires(!std::same_as<Number, char> && !std::same_as<Number, bool>)
-  LinePiece(Number number) {  // NOLINT
+  requires(!std::same_as<Number, char> && !std::same_as<Number, bool>) LinePiece(Number number) {  // NOLINT
     const auto end = std::to_chars(digits_, digits_ + sizeof digits_, number).ptr;
     view_ = std::string_view(digits_, static_cast<std::size_t>(end - digits_));
   }

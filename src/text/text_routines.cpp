@@ -12,9 +12,7 @@ std::string TrimTrailingSpaces(std::string_view text) {
   return last == std::string_view::npos ? std::string() : std::string(text.substr(0, last + 1));
 }
 
-std::string TrimSpaces(std::string_view text) {
-  return TrimTrailingSpaces(TrimLeadingSpaces(text));
-}
+std::string TrimSpaces(std::string_view text) { return TrimTrailingSpaces(TrimLeadingSpaces(text)); }
 
 bool SymbolTooLong(std::string_view name) { return name.size() > 24; }
 
@@ -23,8 +21,7 @@ bool InvalidIdentifier(std::string_view name) {
   if (name.find("__") != std::string_view::npos) return true;
   if (name.front() >= '0' && name.front() <= '9') return true;
   for (const char ch : name) {
-    const bool ok = (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') ||
-                    (ch >= 'a' && ch <= 'z') || ch == '_';
+    const bool ok = (ch >= '0' && ch <= '9') || (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == '_';
     if (!ok) return true;
   }
   return false;

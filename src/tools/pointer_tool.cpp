@@ -127,8 +127,7 @@ void FillAnyDataType(const PointerState& state, Layout& layout, std::vector<std:
   layout.SetItem(1, ItemAt(PointerDataTypeItems(), state.dataType));
   const auto repeat = WholeNumber(state.repeat, 1, 65535);
   if (!repeat) errors.emplace_back(kErrorRepeat);
-  layout.SetWord(2, static_cast<std::uint32_t>(repeat.value_or(0)), "Wiederholfaktor H-Byte",
-                 "Wiederholfaktor L-Byte");
+  layout.SetWord(2, static_cast<std::uint32_t>(repeat.value_or(0)), "Wiederholfaktor H-Byte", "Wiederholfaktor L-Byte");
   const auto db = WholeNumber(state.dbNumber, 0, 65535);
   if (!db) errors.emplace_back(kErrorDbNumber);
   layout.SetWord(4, static_cast<std::uint32_t>(db.value_or(0)), "DB-Nummer H-Byte", "DB-Nummer L-Byte");

@@ -263,8 +263,8 @@ void TForm14Pointerrechner::showEvent(QShowEvent* event) {
 }
 
 bool TForm14Pointerrechner::eventFilter(QObject* watched, QEvent* event) {
-  const bool variantItem = watched == RadioGroup1->item(0) || watched == RadioGroup1->item(1) ||
-                           watched == RadioGroup1->item(2);
+  const bool variantItem =
+      watched == RadioGroup1->item(0) || watched == RadioGroup1->item(1) || watched == RadioGroup1->item(2);
   if (event->type() == QEvent::FocusOut || (variantItem && event->type() == QEvent::FocusIn)) RadioGrup1Enter();
   return QDialog::eventFilter(watched, event);
 }

@@ -25,31 +25,31 @@ class TForm14Pointerrechner : public QDialog {
   // The state as the controls hold it now.
   brendax::PointerState State() const;
 
-  RadioGroup* RadioGroup1;                      // Variante
-  QLabel* LabelDatenryp;                        // Datentyp
+  RadioGroup* RadioGroup1;  // Variante
+  QLabel* LabelDatenryp;    // Datentyp
   QComboBox* ComboBoxDatentyp;
-  QLabel* LabelWiederholfaktor;                 // Wiederholfaktor
+  QLabel* LabelWiederholfaktor;  // Wiederholfaktor
   QLineEdit* EditWiederholfaktor;
-  QLabel* LabelDatentypParametertyp;            // Parametertyp
+  QLabel* LabelDatentypParametertyp;  // Parametertyp
   QComboBox* ComboBoxDatentypParametertyp;
-  QLabel* LabelBausteinnummer;                  // Nummer des Zählers, Timers bzw. Bausteines
+  QLabel* LabelBausteinnummer;  // Nummer des Zählers, Timers bzw. Bausteines
   QLineEdit* EditBausteinummer;
-  QLabel* LabelDBNummer;                        // DB-Nummer (oder 0)
+  QLabel* LabelDBNummer;  // DB-Nummer (oder 0)
   QLineEdit* EditDBNummer;
-  QLabel* LabelSpeicherbereich;                 // Speicherbereich
+  QLabel* LabelSpeicherbereich;  // Speicherbereich
   QComboBox* ComboBoxSpeicherbereich;
-  QLabel* LabelAdresse;                         // Nummerische  Adresse (z.B. 50 oder 15.4)
+  QLabel* LabelAdresse;  // Nummerische  Adresse (z.B. 50 oder 15.4)
   QLineEdit* EditAdresse;
-  QCheckBox* CheckBoxLBefehl;                   // L
-  QCheckBox* CheckBoxTBefehl;                   // T
-  QCheckBox* CheckBoxByte;                      // als Byte
-  QCheckBox* CheckBoxWord;                      // als Word
-  QCheckBox* CheckBoxDWord;                     // als DWord
-  QCheckBox* CheckBoxKommentar1;                // Kommentar 1
-  QCheckBox* CheckBoxKommentar2;                // Kommentar 2
-  QPlainTextEdit* Memo1;                        // the listing
-  QPushButton* Button2;                         // Aktualisieren
-  QPushButton* Button1;                         // Close
+  QCheckBox* CheckBoxLBefehl;     // L
+  QCheckBox* CheckBoxTBefehl;     // T
+  QCheckBox* CheckBoxByte;        // als Byte
+  QCheckBox* CheckBoxWord;        // als Word
+  QCheckBox* CheckBoxDWord;       // als DWord
+  QCheckBox* CheckBoxKommentar1;  // Kommentar 1
+  QCheckBox* CheckBoxKommentar2;  // Kommentar 2
+  QPlainTextEdit* Memo1;          // the listing
+  QPushButton* Button2;           // Aktualisieren
+  QPushButton* Button1;           // Close
 
  public slots:
   // Recompute: shows the inputs of the chosen variant and writes the listing.

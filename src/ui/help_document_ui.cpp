@@ -31,7 +31,8 @@ QString HelpDocumentMissingText(const QString& name, const QStringList& folders)
 }
 
 QString HelpDocumentNotOpenedText(const QString& path) {
-  return QStringLiteral("Das Handbuch \"%1\" konnte nicht ge\u00F6ffnet werden.\r\r"
-                        "Ist ein Programm zum Anzeigen von PDF-Dateien installiert?")
+  return QStringLiteral(
+             "Das Handbuch \"%1\" konnte nicht ge\u00F6ffnet werden.\r\r"
+             "Ist ein Programm zum Anzeigen von PDF-Dateien installiert?")
       .arg(QDir::toNativeSeparators(path));
 }

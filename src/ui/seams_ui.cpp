@@ -52,7 +52,7 @@ bool DesktopSeams::AskYesNo(QWidget* parent, const QString& text) {
 }
 
 QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
-                                     const QString& filter) {
+                                      const QString& filter) {
   return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 

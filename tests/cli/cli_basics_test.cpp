@@ -80,7 +80,13 @@ TEST(CliBasicsTest, EmptyValueNeverSwallowsTheNextOption) {
 // overlong NUL no NUL byte. The operand check then refuses the "?".
 TEST(CliBasicsTest, IllFormedUtf8ArgumentsAreNotDecoded) {
   const std::string values[] = {
-      "\xC1\x81uto", std::string("A\xC0\x80" "B", 4), "A\xED\xA0\x80", "A\xF4\x90\x80\x80", "A\xE2\x82",
+      "\xC1\x81uto",
+      std::string("A\xC0\x80"
+                  "B",
+                  4),
+      "A\xED\xA0\x80",
+      "A\xF4\x90\x80\x80",
+      "A\xE2\x82",
   };
   ASSERT_EQ(RunCli({"step-simple", "--count=2", "--release1=Auto"}).status, 0);
   for (const auto& value : values) {

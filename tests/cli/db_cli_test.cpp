@@ -38,7 +38,7 @@ TEST_F(DbCliTest, TextOnStandardOutputAndInAFile) {
 
 TEST_F(DbCliTest, MnemonicsDoNotChangeADataBlock) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{"db", "--type", "Word", "--count", "4"},
-                                              std::vector<std::string>{"message-db", "--count", "40"}}) {
+                                               std::vector<std::string>{"message-db", "--count", "40"}}) {
     std::vector<std::string> english = args;
     english.insert(english.end(), {"--mnemonics", "en"});
     EXPECT_EQ(RunCli(args).out, RunCli(english).out) << args.front();
@@ -50,8 +50,7 @@ TEST_F(DbCliTest, InitialValueFollowsTheTypeUnlessGiven) {
     std::vector<std::string> args;
     std::string line;
   } cases[] = {
-      {{"db", "--count", "1", "--type", "Date_And_Time"},
-       "   Y000 : DT := DT#1995-02-02-08:30:01.999;   //  Y000"},
+      {{"db", "--count", "1", "--type", "Date_And_Time"}, "   Y000 : DT := DT#1995-02-02-08:30:01.999;   //  Y000"},
       {{"db", "--count", "1", "--type", "Char", "--name-from", "number"}, "   Y000 : CHAR := '*';   //  Y000"},
       {{"db", "--count", "1", "--type", "Int", "--initial-value", "-7"}, "   Y000 : INT := -7;   //  Y000"},
       {{"db", "--count", "1", "--type", "Real", "--initial-value", ""}, "   Y000 : REAL;   //  Y000"},
@@ -113,8 +112,7 @@ TEST_F(DbCliTest, RefusedRunsShowTheMessageBoxText) {
     int code;
   } cases[] = {
       {{"db", "--db-number", "0"}, "Fehler: 5 / Fehler im Feld \"DB-Nummer\" !", 5},
-      {{"db", "--type", "Bool", "--initial-value", "ja"}, "Fehler: 30 / Fehler im Feld \"Anfangswertzuweisung\" !",
-       30},
+      {{"db", "--type", "Bool", "--initial-value", "ja"}, "Fehler: 30 / Fehler im Feld \"Anfangswertzuweisung\" !", 30},
       {{"message-db", "--count", "0"}, "Error: 2 / Anzahl Meldungen ungültig !", 2},
   };
   for (const auto& c : cases) {
@@ -135,8 +133,8 @@ TEST_F(DbCliTest, RefusedRunsShowTheMessageBoxText) {
 
 TEST_F(DbCliTest, UsageErrors) {
   const std::vector<std::vector<std::string>> cases = {
-      {"db", "--type", "bool"},          {"db", "--type", "Integer"}, {"db", "--digits", "7"},
-      {"db", "--name-from", "adresse"},  {"db", "--suffix", "a", "b"}, {"message-db", "--variant", "2"},
+      {"db", "--type", "bool"},         {"db", "--type", "Integer"},  {"db", "--digits", "7"},
+      {"db", "--name-from", "adresse"}, {"db", "--suffix", "a", "b"}, {"message-db", "--variant", "2"},
       {"message-db", "--count"},
   };
   for (const auto& args : cases) {

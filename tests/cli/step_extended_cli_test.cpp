@@ -36,12 +36,16 @@ TEST(StepExtendedCli, Example2WithNoticeAndSymbols) {
 }
 
 TEST(StepExtendedCli, FieldsAreTrimmedAndConverted) {
-  const auto doc = nlohmann::json::parse(
-      RunCli({"step-extended", "--db-name", " DB_Größe ", "--fc-number", " 12 ", "--json"}).out);
+  const auto doc =
+      nlohmann::json::parse(RunCli({"step-extended", "--db-name", " DB_Größe ", "--fc-number", " 12 ", "--json"}).out);
   EXPECT_EQ(doc["symbols"][0][1], "FC 12");
   EXPECT_EQ(doc["symbols"][1][0], "DB_Größe");
   const CliRun text = RunCli({"step-extended", "--db-name", "DB_Größe"});
-  EXPECT_EQ(text.out.rfind("DATA_BLOCK \"DB_Gr\xF6\xDF" "e\"\r\n", 0), 0u) << "Windows-1252 by default";
+  EXPECT_EQ(text.out.rfind("DATA_BLOCK \"DB_Gr\xF6\xDF"
+                           "e\"\r\n",
+                           0),
+            0u)
+      << "Windows-1252 by default";
 }
 
 TEST(StepExtendedCli, BlockNumbersAreWrittenFromTheirValues) {

@@ -58,14 +58,15 @@ TEST_F(SymbolsCliTest, JsonHoldsEveryRowAndNoLines) {
   EXPECT_TRUE(doc["error"].is_null());
   EXPECT_EQ(doc["rowCount"], 4);
   ASSERT_EQ(doc["symbols"].size(), 3u);
-  EXPECT_EQ(doc["symbols"][2], nlohmann::json({"E0.2_Rob_A3", "I  0.2", "Bool", "Eingang E0.2  / Roboter Ausgang 3 / "}));
+  EXPECT_EQ(doc["symbols"][2],
+            nlohmann::json({"E0.2_Rob_A3", "I  0.2", "Bool", "Eingang E0.2  / Roboter Ausgang 3 / "}));
   EXPECT_TRUE(doc["lines"].empty());
 }
 
 TEST_F(SymbolsCliTest, RefusedRunStillPrintsTheRowsItKept) {
   // Row 3 expands to 25 characters.
-  const std::vector<std::string> args = {"symbols", "--count", "4", "--c1", "99998", "--symbol",
-                                         "Symbol_890123456789<C1>"};
+  const std::vector<std::string> args = {
+      "symbols", "--count", "4", "--c1", "99998", "--symbol", "Symbol_890123456789<C1>"};
   const CliRun run = RunCli(args);
   EXPECT_EQ(run.status, 1);
   EXPECT_EQ(run.out,
@@ -92,14 +93,16 @@ TEST_F(SymbolsCliTest, TextTypedAsAreaIsRefusedAfterTheAddresses) {
   EXPECT_EQ(typed.err, "Error: 3 / Aressbereich ungültig !\n");
   EXPECT_EQ(RunCli({"symbols", "--area", "x", "--start-address", "50"}).status, 1);
   EXPECT_EQ(RunCli({"symbols", "--area", "x", "--start-address", "50"}).err, "Error: 4 / Startadresse ungültig !\n");
-  EXPECT_EQ(RunCli({"symbols", "--area", "outputs", "--count", "1"}).out, "M_PrgNr_Bit0\tA  10.0\tBool\tProgrammnummer Bit 0\r\n");
+  EXPECT_EQ(RunCli({"symbols", "--area", "outputs", "--count", "1"}).out,
+            "M_PrgNr_Bit0\tA  10.0\tBool\tProgrammnummer Bit 0\r\n");
 }
 
 TEST_F(SymbolsCliTest, StoredTemplateWithOverrides) {
   const std::string settings = SettingsWithTemplate();
   const CliRun run = RunCli({"symbols", "--settings", settings, "--template", "2", "--count", "2", "--c1", "7"});
   ASSERT_EQ(run.status, 0) << run.err;
-  EXPECT_EQ(run.out, Ansi("E0.0_Rob_A7\tE  0.0\tBool\tEingang 0.0 Kühler\r\nE0.1_Rob_A8\tE  0.1\tBool\tEingang 0.1 Kühler\r\n"));
+  EXPECT_EQ(run.out,
+            Ansi("E0.0_Rob_A7\tE  0.0\tBool\tEingang 0.0 Kühler\r\nE0.1_Rob_A8\tE  0.1\tBool\tEingang 0.1 Kühler\r\n"));
 
   // A slot that was never saved loads empty and fails at the start address.
   const CliRun empty = RunCli({"symbols", "--settings", settings, "--template", "1"});

@@ -44,7 +44,10 @@ TEST_F(TargetActualCliTest, TextFileAndEncodings) {
 }
 
 TEST_F(TargetActualCliTest, ListFilesInUtf8OrWindows1252WithCrLfOrLf) {
-  const std::string utf8 = Write("varianten.txt", "\xEF\xBB\xBF" "1=Gr\xC3\xB6\xC3\x9F" "e\r\n   //2=Heben // Kommentar\n");
+  const std::string utf8 = Write("varianten.txt",
+                                 "\xEF\xBB\xBF"
+                                 "1=Gr\xC3\xB6\xC3\x9F"
+                                 "e\r\n   //2=Heben // Kommentar\n");
   const std::string ansi = Write("adressen.txt", "0_1=K\xFChlen\n10_1=Nie\r\n");
   const CliRun run = RunCli({"target-actual-db", "--variants", "2", "--variant-symbols", utf8, "--address-symbols",
                              ansi, "--encoding", "utf-8"});

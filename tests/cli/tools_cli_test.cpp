@@ -35,8 +35,8 @@ TEST(ToolsCliTest, PointerTextInUtf8) {
 }
 
 TEST(ToolsCliTest, PointerJsonHoldsListingAndBytes) {
-  const CliRun run = RunCli({"pointer", "--json", "--datatype", "STRING", "--repeat", "254", "--db", "7", "--area",
-                             "M", "--address", "65535.7"});
+  const CliRun run = RunCli({"pointer", "--json", "--datatype", "STRING", "--repeat", "254", "--db", "7", "--area", "M",
+                             "--address", "65535.7"});
   ASSERT_EQ(run.status, 0) << run.err;
   const auto doc = nlohmann::ordered_json::parse(run.out);
   EXPECT_EQ(Keys(doc), (std::vector<std::string>{"generator", "error", "lines", "bytes"}));
@@ -52,8 +52,9 @@ TEST(ToolsCliTest, PointerInvalidInputsAreListedNotFailed) {
   const CliRun text = RunCli({"pointer", "--repeat", "0", "--db", "65536", "--address", ".5", "--encoding", "utf-8"});
   ASSERT_EQ(text.status, 0) << text.err;
   EXPECT_TRUE(text.err.empty());
-  EXPECT_TRUE(text.out.ends_with("Fehler:\r\n- Wiederholfaktor ist nicht zulässig!\r\n"
-                                 "- DB-Nummer ist nicht zulässig!\r\n- Adressangabe nicht korrekt!\r\n\r\n"))
+  EXPECT_TRUE(
+      text.out.ends_with("Fehler:\r\n- Wiederholfaktor ist nicht zulässig!\r\n"
+                         "- DB-Nummer ist nicht zulässig!\r\n- Adressangabe nicht korrekt!\r\n\r\n"))
       << text.out;
 
   const CliRun json = RunCli({"pointer", "--json", "--variant", "any-parameter", "--number", "-1"});
@@ -71,8 +72,8 @@ TEST(ToolsCliTest, AddressJsonOfTheExample) {
                              "23", "--sought", "end-address"});
   ASSERT_EQ(run.status, 0) << run.err;
   const auto doc = nlohmann::ordered_json::parse(run.out);
-  EXPECT_EQ(Keys(doc), (std::vector<std::string>{"generator", "error", "fields", "distance", "marks", "invalid",
-                                                  "inputError"}));
+  EXPECT_EQ(Keys(doc),
+            (std::vector<std::string>{"generator", "error", "fields", "distance", "marks", "invalid", "inputError"}));
   EXPECT_EQ(doc["generator"], "address");
   EXPECT_TRUE(doc["error"].is_null());
   EXPECT_EQ(Keys(doc["fields"]),
@@ -108,8 +109,8 @@ TEST(ToolsCliTest, AddressInvalidInputsAndOutOfRangeResult) {
 
 TEST(ToolsCliTest, UsageErrorsExitWithTwo) {
   const std::vector<std::vector<std::string>> cases = {
-      {"pointer", "--variant", "ANY"},    {"pointer", "--area", "Q"},     {"pointer", "--datatype", "LREAL"},
-      {"pointer", "--transfer", "yes"},   {"address", "--sought", "end"}, {"address", "--distance", "3"},
+      {"pointer", "--variant", "ANY"},  {"pointer", "--area", "Q"},     {"pointer", "--datatype", "LREAL"},
+      {"pointer", "--transfer", "yes"}, {"address", "--sought", "end"}, {"address", "--distance", "3"},
   };
   for (const auto& args : cases) {
     const CliRun run = RunCli(args);

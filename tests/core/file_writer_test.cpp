@@ -170,14 +170,10 @@ TEST_F(FileWriterTest, SameFileByPathLinkOrInode) {
     bool same;
   };
   const Case cases[] = {
-      {dir_ + "/a", dir_ + "/a", true},
-      {dir_ + "/a", dir_ + "/sub/../a", true},
-      {dir_ + "/a", dir_ + "/hard", true},
-      {dir_ + "/a", dir_ + "/soft", true},
-      {dir_ + "/new", dir_ + "/./new", true},
-      {dir_ + "/a", dir_ + "/b", false},
-      {dir_ + "/a", dir_ + "/new", false},
-      {dir_ + "/new", dir_ + "/sub/new", false},
+      {dir_ + "/a", dir_ + "/a", true},       {dir_ + "/a", dir_ + "/sub/../a", true},
+      {dir_ + "/a", dir_ + "/hard", true},    {dir_ + "/a", dir_ + "/soft", true},
+      {dir_ + "/new", dir_ + "/./new", true}, {dir_ + "/a", dir_ + "/b", false},
+      {dir_ + "/a", dir_ + "/new", false},    {dir_ + "/new", dir_ + "/sub/new", false},
   };
   for (const auto& c : cases) EXPECT_EQ(SameFile(c.first, c.second), c.same) << c.first << " " << c.second;
 }

@@ -43,9 +43,9 @@ std::string FilledRecord(std::int32_t version) {
   std::string bytes(SettingsRecord::kSize, '\0');
   for (auto& b : bytes) b = static_cast<char>(random() & 0xFF);
   for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((version >> (8 * i)) & 0xFF);
-  bytes[4] = 10;     // reserved text length
-  bytes[260] = 1;    // English mnemonics
-  bytes[264] = 1;    // English captions
+  bytes[4] = 10;   // reserved text length
+  bytes[260] = 1;  // English mnemonics
+  bytes[264] = 1;  // English captions
   bytes[265] = bytes[266] = bytes[267] = 0;
   return bytes;
 }
@@ -166,7 +166,8 @@ TEST(SettingsTest, NonRegularPathReadsAsMissingWithoutBlocking) {
     for (const std::string& path : {fifo, dir + "/folder.set", std::string("/dev/zero")}) {
       defaults = defaults && RecordBytes(LoadSettingsFile(path)) == RecordBytes(SettingsRecord());
     }
-    const bool saved = SaveSettingsFile(fifo, SettingsRecord()) || SaveSettingsFile(dir + "/folder.set", SettingsRecord());
+    const bool saved =
+        SaveSettingsFile(fifo, SettingsRecord()) || SaveSettingsFile(dir + "/folder.set", SettingsRecord());
     ::_exit(defaults && !saved ? 0 : 1);
   }
   int status = 0;

@@ -106,7 +106,8 @@ TEST(SymbolTableFile, FixedWidthLinesAreExact) {
   const std::string asc = FormatSymbolFile(kRows, SymbolFileFormat::kAsc);
   const auto lines = SplitCrLf(asc);
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[0], "126,E50.0Zyl1ausg           E      50.0 Bool      Zylinder 1 ausgefahren" + std::string(58, ' '));
+  EXPECT_EQ(lines[0],
+            "126,E50.0Zyl1ausg           E      50.0 Bool      Zylinder 1 ausgefahren" + std::string(58, ' '));
   EXPECT_EQ(lines[1].substr(0, 50), "126,FC_Schrittkette         FC     80   FC 80     ");
   EXPECT_EQ(lines[1].substr(50, 27), "Schrittkette f\xFCr F\xF6rderband");  // Windows-1252 bytes
   EXPECT_EQ(lines[3].substr(28, 12), "M   65535.7 ");
@@ -148,18 +149,17 @@ TEST(SymbolTableFile, EveryFormatReadsBackToTheRows) {
 TEST(SymbolTableFile, WarningListsWhatTheImportWouldRefuse) {
   EXPECT_EQ(SymbolFileWarning(kRows), "");
   const std::vector<SymbolRow> bad = {
-      {"A", "E  1.0", "Bool", ""},
-      {"", "E  1.1", "Bool", ""},
-      {std::string(25, 'x'), "E  1.2", "Bool", ""},
-      {"A", "E  1.3", "Bool", ""},
-      {"B", "E 1.0", "Bool", ""},
+      {"A", "E  1.0", "Bool", ""}, {"", "E  1.1", "Bool", ""}, {std::string(25, 'x'), "E  1.2", "Bool", ""},
+      {"A", "E  1.3", "Bool", ""}, {"B", "E 1.0", "Bool", ""},
   };
   EXPECT_EQ(SymbolFileWarning(bad),
             "Die Symboltabelle w\xFCrde beim Import abgewiesen:\r"
             "Zeile 2: Symbol fehlt\r"
-            "Zeile 3: Symbol l\xE4nger als 24 Zeichen \"" + std::string(25, 'x') + "\"\r"
-            "Zeile 1 und 4: gleiches Symbol \"A\"\r"
-            "Zeile 1 und 5: gleiche Adresse \"E 1.0\"");
+            "Zeile 3: Symbol l\xE4nger als 24 Zeichen \"" +
+                std::string(25, 'x') +
+                "\"\r"
+                "Zeile 1 und 4: gleiches Symbol \"A\"\r"
+                "Zeile 1 und 5: gleiche Adresse \"E 1.0\"");
 }
 
 TEST(SymbolTableFile, FormatNames) {

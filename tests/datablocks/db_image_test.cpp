@@ -52,7 +52,7 @@ TEST(DbImageValueTest, CharEscapesEveryByte) {
   }
   EXPECT_EQ(plain, " !\"%&()*+,-./0123456789:;<=>?@ABCDEFGHIJKLMNOPQRSTUVWXYZ_abcdefghijklmnopqrstuvwxyz");
   const std::pair<unsigned char, const char*> named[] = {
-      {9, "'$T'"}, {10, "'$L'"}, {12, "'$P'"}, {13, "'$R'"}, {39, "'$''"}, {0, "'$00'"}, {35, "'$23'"},
+      {9, "'$T'"},   {10, "'$L'"},  {12, "'$P'"},  {13, "'$R'"},   {39, "'$''"},    {0, "'$00'"},   {35, "'$23'"},
       {36, "'$24'"}, {91, "'$5B'"}, {96, "'$60'"}, {123, "'$7B'"}, {0xE4, "'$E4'"}, {255, "'$FF'"}, {11, "'$0B'"}};
   for (const auto& [byte, text] : named) EXPECT_EQ(DbImageValue(kDbImageChar, false, &byte), text) << int{byte};
 }
@@ -74,9 +74,15 @@ TEST_F(DbImageTest, EveryCodeAndMessageReachedByItsBadValue) {
       {"start", "-32768", 8, "Error: 8 / Array-Anfang ung\xFCltig !"},
       {"start", "32768", 8, "Error: 8 / Array-Anfang ung\xFCltig !"},
       {"file", empty, 21, "Error: 21 / Dateilesefehler oder Datei enth\xE4lt 0 Byte !"},
-      {"count", "", 9, "Error: 9 / Array-Gr\xF6\xDF" "e ung\xFCltig !"},
-      {"count", "0", 10, "Error: 10 / Array-Gr\xF6\xDF" "e ung\xFCltig !"},
-      {"count", "-5", 10, "Error: 10 / Array-Gr\xF6\xDF" "e ung\xFCltig !"},
+      {"count", "", 9,
+       "Error: 9 / Array-Gr\xF6\xDF"
+       "e ung\xFCltig !"},
+      {"count", "0", 10,
+       "Error: 10 / Array-Gr\xF6\xDF"
+       "e ung\xFCltig !"},
+      {"count", "-5", 10,
+       "Error: 10 / Array-Gr\xF6\xDF"
+       "e ung\xFCltig !"},
       {"count", "65536", 11, "Error: 11 / Errechnetes Array-Ende zu gro\xDF !"},
       {"name", std::string(24, 'A'), 12, "Error: 12 / Name der Arrayvariable ist ung\xFCltig !"},
       {"name", "", 12, "Error: 12 / Name der Arrayvariable ist ung\xFCltig !"},
@@ -126,11 +132,15 @@ TEST_F(DbImageTest, FileThatCannotBeOpenedShowsPathAndReason) {
   DbImageParams p = Params(missing);
   GeneratorResult r = GenerateDbImage(p);
   EXPECT_EQ(r.errorCode, kDbImageOpenFailure);
-  EXPECT_EQ(ErrorBoxText(r), "Datei " + dir_ + "/fehlt.bin kann nicht ge\xF6" "ffnet werden. No such file or directory");
+  EXPECT_EQ(ErrorBoxText(r), "Datei " + dir_ +
+                                 "/fehlt.bin kann nicht ge\xF6"
+                                 "ffnet werden. No such file or directory");
 
   p.filePath = dir_;
   r = GenerateDbImage(p);
-  EXPECT_EQ(ErrorBoxText(r), "Datei " + dir_ + " kann nicht ge\xF6" "ffnet werden. Is a directory");
+  EXPECT_EQ(ErrorBoxText(r), "Datei " + dir_ +
+                                 " kann nicht ge\xF6"
+                                 "ffnet werden. Is a directory");
 
   // A relative path is shown in full.
   p.filePath = "gibt-es-nicht.bin";
@@ -150,7 +160,9 @@ TEST_F(DbImageTest, PipeAndDeviceAreRefusedWithoutWaiting) {
     ASSERT_EQ(run.wait_for(std::chrono::seconds(5)), std::future_status::ready) << path << " blocks";
     const GeneratorResult r = run.get();
     EXPECT_EQ(r.errorCode, kDbImageOpenFailure);
-    EXPECT_NE(r.errorMessage.find("kann nicht ge\xF6" "ffnet werden. Keine gew\xF6hnliche Datei"), std::string::npos)
+    EXPECT_NE(r.errorMessage.find("kann nicht ge\xF6"
+                                  "ffnet werden. Keine gew\xF6hnliche Datei"),
+              std::string::npos)
         << r.errorMessage;
   }
 }
@@ -160,7 +172,9 @@ TEST_F(DbImageTest, FileWithoutReadPermission) {
   const std::string path = File("geheim.bin", "abc");
   ::chmod(path.c_str(), 0);
   const GeneratorResult r = GenerateDbImage(Params(path));
-  EXPECT_EQ(ErrorBoxText(r), "Datei " + path + " kann nicht ge\xF6" "ffnet werden. Permission denied");
+  EXPECT_EQ(ErrorBoxText(r), "Datei " + path +
+                                 " kann nicht ge\xF6"
+                                 "ffnet werden. Permission denied");
 }
 
 TEST_F(DbImageTest, OneByteAsDWordBothWays) {
@@ -185,8 +199,10 @@ TEST_F(DbImageTest, AutomaticCountStopsAt32767WithTheWarning) {
   EXPECT_EQ(r.lines[5], " S : ARRAY [32760..32767] OF BYTE ;");
   EXPECT_EQ(Elements(r).size(), 8u);
   EXPECT_EQ(r.lines[8], " S[32760]:=B#16#1;");
-  EXPECT_EQ(r.notices, std::vector<std::string>{
-                           "Warnung !\r\rDie angegebene Datei ist zu gro\xDF f\xFCr die\rangegebene/ errechnete Arraygr\xF6\xDF" "e!"});
+  EXPECT_EQ(r.notices,
+            std::vector<std::string>{
+                "Warnung !\r\rDie angegebene Datei ist zu gro\xDF f\xFCr die\rangegebene/ errechnete Arraygr\xF6\xDF"
+                "e!"});
 }
 
 TEST_F(DbImageTest, ManualCountPadsWithZerosAndCutsWithTheWarning) {

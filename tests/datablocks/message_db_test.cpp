@@ -38,8 +38,8 @@ TEST(MessageDbTest, EveryBadValueGivesItsCodeAndMessage) {
     int code;
     const std::string& message;
   } cases[] = {
-      {"1", "", 1, count},       {"1", "zehn", 1, count},  {"1", "0", 2, count},     {"1", "-16", 2, count},
-      {"1", "10001", 3, count},  {"", "16", 4, number},    {"abc", "16", 4, number}, {"0", "16", 5, number},
+      {"1", "", 1, count},        {"1", "zehn", 1, count}, {"1", "0", 2, count},     {"1", "-16", 2, count},
+      {"1", "10001", 3, count},   {"", "16", 4, number},   {"abc", "16", 4, number}, {"0", "16", 5, number},
       {"10001", "16", 6, number}, {"abc", "0", 2, count},  // a count error hides the number's
   };
   for (const auto& c : cases) {
@@ -65,8 +65,8 @@ TEST(MessageDbTest, CountIsRaisedToAMultipleOf16) {
 TEST(MessageDbTest, EachGroupWritesItsUpperEightFirst) {
   const auto r = GenerateMessageDb(Params("1", "17", kMessageDbOnly));
   std::vector<std::string> expected;
-  for (const int k : {8, 9, 10, 11, 12, 13, 14, 15, 0, 1, 2, 3, 4, 5, 6, 7, 24, 25, 26, 27, 28, 29, 30, 31, 16, 17, 18,
-                      19, 20, 21, 22, 23})
+  for (const int k : {8,  9,  10, 11, 12, 13, 14, 15, 0,  1,  2,  3,  4,  5,  6,  7,
+                      24, 25, 26, 27, 28, 29, 30, 31, 16, 17, 18, 19, 20, 21, 22, 23})
     expected.push_back(Message(k));
   EXPECT_EQ(Messages(r), expected);
 }

@@ -15,9 +15,9 @@ namespace {
 
 TEST(TargetActualGoldenTest, ExampleWithAssignmentListsMatchesItsGolden) {
   const std::string dir = std::string(BRENDAX_GOLDEN_DIR) + "/datablocks/";
-  const CliRun run = RunCli({"target-actual-db", "--variants", "2", "--variant-symbols",
-                             dir + "target_actual_example_variants.txt", "--address-symbols",
-                             dir + "target_actual_example_addresses.txt"});
+  const CliRun run =
+      RunCli({"target-actual-db", "--variants", "2", "--variant-symbols", dir + "target_actual_example_variants.txt",
+              "--address-symbols", dir + "target_actual_example_addresses.txt"});
   ASSERT_EQ(run.status, 0) << run.err;
   const std::string golden = dir + "target_actual_example.awl";
   if (std::getenv("BRENDAX_UPDATE_GOLDENS") != nullptr) {

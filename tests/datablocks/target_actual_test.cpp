@@ -30,9 +30,9 @@ TEST(TargetActualTest, WorkedExampleCommentPartAndDeclarations) {
   ASSERT_TRUE(r.ok());
   EXPECT_TRUE(r.symbols.empty());
   const auto& l = r.lines;
-  EXPECT_EQ(Slice(l, 0, 7), (std::vector<std::string>{"   // ", "   // Symbolzuordnungen f. Varianten / Schritte :",
-                                                       "   //1=V1", "   //2=Auto", "   // ",
-                                                       "   // Symbolzuordnungen f. Adressen :", "   //0_0=Start"}));
+  EXPECT_EQ(Slice(l, 0, 7), (std::vector<std::string>{
+                                "   // ", "   // Symbolzuordnungen f. Varianten / Schritte :", "   //1=V1",
+                                "   //2=Auto", "   // ", "   // Symbolzuordnungen f. Adressen :", "   //0_0=Start"}));
   EXPECT_EQ(l[7], "   //0_1=0_1");
   EXPECT_EQ(l[6 + 31], "   //3_7=3_7");
   const std::size_t head = 6 + 32;
@@ -52,8 +52,7 @@ TEST(TargetActualTest, WorkedExampleCommentPartAndDeclarations) {
   EXPECT_EQ(l[target + 63], "   AutoSollB3_7 : Bool ;   //V2SollB3_7");
   EXPECT_EQ(l[target + 64], "   V1AktBStart : Bool ;   //V1AktB0_0");
   EXPECT_EQ(l[target + 127], "   AutoAktB3_7 : Bool ;   //V2AktB3_7");
-  EXPECT_EQ(Slice(l, target + 128, 4),
-            (std::vector<std::string>{"  END_STRUCT ;", "BEGIN", "END_DATA_BLOCK", ""}));
+  EXPECT_EQ(Slice(l, target + 128, 4), (std::vector<std::string>{"  END_STRUCT ;", "BEGIN", "END_DATA_BLOCK", ""}));
   EXPECT_EQ(l.size(), target + 132);
 }
 
@@ -65,9 +64,9 @@ TEST(TargetActualTest, EveryCodeReachedByItsBadValue) {
     int code;
   };
   const Case cases[] = {
-      {"0", "1", "0", 10},     {"33", "1", "0", 10},   {"x", "0", "2000", 10}, {"1 ", "1", "0", 10},
-      {"1", "0", "0", 20},     {"32", "65", "0", 20},  {"$20", "abc", "-1", 20}, {"1", "64", "1024", 30},
-      {"1", "1", "-1", 30},    {"1", "1", "", 30},     {" 32", "+64", "$3FF", 0},
+      {"0", "1", "0", 10},  {"33", "1", "0", 10},  {"x", "0", "2000", 10},    {"1 ", "1", "0", 10},
+      {"1", "0", "0", 20},  {"32", "65", "0", 20}, {"$20", "abc", "-1", 20},  {"1", "64", "1024", 30},
+      {"1", "1", "-1", 30}, {"1", "1", "", 30},    {" 32", "+64", "$3FF", 0},
   };
   for (const auto& c : cases) {
     TargetActualParams p = Defaults();
@@ -121,10 +120,9 @@ TEST(TargetActualTest, ListsAssignSymbolsLaterLinesWin) {
   const GeneratorResult r = GenerateTargetActual(p);
   ASSERT_TRUE(r.ok());
   const auto& l = r.lines;
-  EXPECT_EQ(Slice(l, 2, 12), (std::vector<std::string>{"   //1=ABCDEFGH", "   //2=V2", "   //3=Zweit",
-                                                        "   //4=Vier", "   //5=V5", "   //6=V6", "   //7=V7",
-                                                        "   //8=V8", "   //9=V9", "   //10=V10", "   //11=V11",
-                                                        "   //12=V12"}));
+  EXPECT_EQ(Slice(l, 2, 12), (std::vector<std::string>{"   //1=ABCDEFGH", "   //2=V2", "   //3=Zweit", "   //4=Vier",
+                                                       "   //5=V5", "   //6=V6", "   //7=V7", "   //8=V8", "   //9=V9",
+                                                       "   //10=V10", "   //11=V11", "   //12=V12"}));
   EXPECT_EQ(l[16], "   //0_0=0_0");
   EXPECT_EQ(l[17], "   //0_1=Taster");
   EXPECT_EQ(l[16 + 31], "   //3_7=Ende");

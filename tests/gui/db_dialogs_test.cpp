@@ -80,8 +80,17 @@ class DbDialogsTest : public QObject {
     FakeToolHost host;
     TForm5QuelleDB d(host, nullptr);
     d.show();
-    const char* proposed[] = {"B#16#0", "'*'", "W#16#0", "DW#16#0", "0", "L#0", "0.0",
-                              "S5T#30S", "T#30S", "D#1990-01-01", "TOD#00:00:00.000",
+    const char* proposed[] = {"B#16#0",
+                              "'*'",
+                              "W#16#0",
+                              "DW#16#0",
+                              "0",
+                              "L#0",
+                              "0.0",
+                              "S5T#30S",
+                              "T#30S",
+                              "D#1990-01-01",
+                              "TOD#00:00:00.000",
                               "DT#1995-02-02-08:30:01.999"};
     d.ComboBox1->setFocus();
     for (int i = 0; i < 12; ++i) {
@@ -113,12 +122,11 @@ class DbDialogsTest : public QObject {
     QVERIFY(d.Confirmed);
     QCOMPARE(host.lastGenerator, 20);
     QCOMPARE(host.prepared, QStringList{"source"});
-    QCOMPARE(host.LastText(),
-             QString("DATA_BLOCK DB5\r\nTITLE =\r\nVERSION : 0.1\r\n\r\n  STRUCT\r\n"
-                     "   Y02_0einf : BOOL := FALSE;   //  Y02.0einf\r\n"
-                     "   Y02_1ausf : BOOL := FALSE;   //  Y02.1ausf\r\n"
-                     "   Y02_2einf : BOOL := FALSE;   //  Y02.2einf\r\n"
-                     "  END_STRUCT ;\r\nBEGIN\r\nEND_DATA_BLOCK\r\n\r\n"));
+    QCOMPARE(host.LastText(), QString("DATA_BLOCK DB5\r\nTITLE =\r\nVERSION : 0.1\r\n\r\n  STRUCT\r\n"
+                                      "   Y02_0einf : BOOL := FALSE;   //  Y02.0einf\r\n"
+                                      "   Y02_1ausf : BOOL := FALSE;   //  Y02.1ausf\r\n"
+                                      "   Y02_2einf : BOOL := FALSE;   //  Y02.2einf\r\n"
+                                      "  END_STRUCT ;\r\nBEGIN\r\nEND_DATA_BLOCK\r\n\r\n"));
     QVERIFY(host.recorder.messages.isEmpty());
   }
 
@@ -189,8 +197,9 @@ class DbDialogsTest : public QObject {
       d.LabeledEdit4->setText("2");
       QTest::mouseClick(d.Button1, Qt::LeftButton);
     });
-    QVERIFY(Memo(w)->toPlainText().startsWith("DATA_BLOCK DB1\nTITLE =\nVERSION : 0.1\n\n  STRUCT\n"
-                                              "   Y000_0einf : BOOL := FALSE;   //  Y000.0einf\n"));
+    QVERIFY(
+        Memo(w)->toPlainText().startsWith("DATA_BLOCK DB1\nTITLE =\nVERSION : 0.1\n\n  STRUCT\n"
+                                          "   Y000_0einf : BOOL := FALSE;   //  Y000.0einf\n"));
     const QString dbText = Memo(w)->toPlainText();
     // Cancelling leaves the earlier output.
     FromMenu<TForm6Melde_DB_UDT>(w, "MeldeDBUDT1", [](TForm6Melde_DB_UDT& d) { d.Button2->click(); });

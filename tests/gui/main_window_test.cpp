@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
@@ -15,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -509,7 +509,8 @@ class MainWindowTest : public QObject {
     QVERIFY(!save->isEnabled());
     QCOMPARE(save->text(), QString("Speichern ..."));
     GeneratorResult result;
-    result.symbols = {{"Kette", "FC 80", "FC 80", brendax::Ansi("Schrittkette für Band")}, {"Start", "E  1.0", "Bool", ""}};
+    result.symbols = {{"Kette", "FC 80", "FC 80", brendax::Ansi("Schrittkette für Band")},
+                      {"Start", "E  1.0", "Bool", ""}};
     result.lines = {"FUNCTION FC 80 : VOID", "END_FUNCTION"};
     w.PrepareSourceAndSymbolOutput();
     w.ShowGeneratorResult(result, &w);
@@ -531,7 +532,8 @@ class MainWindowTest : public QObject {
     const QByteArray asc = ReadAll(dir.filePath("a.asc"));
     QCOMPARE(asc.size(), 2 * 132);
     QVERIFY(asc.startsWith("126,Kette                   FC     80   FC 80     Schrittkette f\xFCr Band"));
-    QCOMPARE(ReadAll(dir.filePath("b.seq")), QByteArray("\tFC 80\tKette\tSchrittkette f\xFCr Band\r\n\tE 1.0\tStart\t\r\n"));
+    QCOMPARE(ReadAll(dir.filePath("b.seq")),
+             QByteArray("\tFC 80\tKette\tSchrittkette f\xFCr Band\r\n\tE 1.0\tStart\t\r\n"));
     QVERIFY(f.seams.questions.isEmpty());
 
     // Rows the import would refuse: asked first; "No" writes nothing.

@@ -13,7 +13,7 @@ class SettingsPathTest : public QObject {
  private slots:
   void fileNameBytesSurviveTheRoundTrip() {
     const QByteArray names[] = {
-        "brendax.set",   "caf\xC3\xA9.set", "caf\xE9.set",          QByteArray("\xC0\x80", 2),
+        "brendax.set",   "caf\xC3\xA9.set",  "caf\xE9.set",       QByteArray("\xC0\x80", 2),
         "a\xED\xA0\x80", "\xF0\x9F\x98\x80", "x\xF0\x9F\x98.set", "",
     };
     for (const QByteArray& bytes : names) {

@@ -12,13 +12,13 @@
 #include <QtTest>
 #include <functional>
 
-#include "ui/controls_ui.h"
 #include "app/main_window.h"
 #include "core/settings.h"
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
 #include "support/fake_tool_host.h"
 #include "support/recording_seams.h"
+#include "ui/controls_ui.h"
 #include "ui/seams_ui.h"
 
 namespace {
@@ -94,7 +94,6 @@ void CheckEveryFieldIsBound(const brendax::FieldTable<Params>& table) {
   }
 }
 
-
 // Runs `inside` once the modal dialog opened by `open` is showing; the
 // dialog must be closed by `inside` (or by the action it triggers).
 void WithModal(QDialog* dialog, const std::function<void()>& open, const std::function<void()>& inside) {
@@ -109,9 +108,7 @@ void WithModal(QDialog* dialog, const std::function<void()>& open, const std::fu
   QVERIFY(!dialog->isVisible());
 }
 
-QString Cell(TForm1& w, int row, int column) {
-  return Grid(w)->model()->index(row, column).data().toString();
-}
+QString Cell(TForm1& w, int row, int column) { return Grid(w)->model()->index(row, column).data().toString(); }
 
 int Rows(TForm1& w) { return Grid(w)->model()->rowCount(); }
 
@@ -148,16 +145,18 @@ class StepDialogsTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      // First showing: the defaults.
-      QCOMPARE(d->LabeledEdit1->text(), QString("80"));
-      QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
-      QCOMPARE(d->RadioGroup1->itemIndex(), 1);
-      QVERIFY(d->CheckBox1->isChecked());
-      QCOMPARE(d->LabeledEdit10->text(), QString("12"));
-      d->LabeledEdit10->setText("3");
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); },
+        [&] {
+          // First showing: the defaults.
+          QCOMPARE(d->LabeledEdit1->text(), QString("80"));
+          QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
+          QCOMPARE(d->RadioGroup1->itemIndex(), 1);
+          QVERIFY(d->CheckBox1->isChecked());
+          QCOMPARE(d->LabeledEdit10->text(), QString("12"));
+          d->LabeledEdit10->setText("3");
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(w.LastGenerator, 25);
     QVERIFY(f.seams.messages.isEmpty());
     QCOMPARE(Rows(w), 2);
@@ -186,24 +185,28 @@ class StepDialogsTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      d->LabeledEdit1->setText("  81 ");
-      d->LabeledEdit5->setText(" Start");
-      d->LabeledEdit9->setText(" 99 ");  // refused: code 31
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); },
+        [&] {
+          d->LabeledEdit1->setText("  81 ");
+          d->LabeledEdit5->setText(" Start");
+          d->LabeledEdit9->setText(" 99 ");  // refused: code 31
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(f.seams.messages, QStringList{QString::fromUtf8("Error: 31 / Erste Schrittnr. ist ungültig !")});
     QCOMPARE(Rows(w), 1);
     QVERIFY(w.MemoText().isEmpty());
     QVERIFY(Button(w, "Button3")->isEnabled());
 
-    WithModal(d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); }, [&] {
-      QCOMPARE(d->LabeledEdit1->text(), QString("81"));
-      QCOMPARE(d->LabeledEdit5->text(), QString("Start"));
-      QCOMPARE(d->LabeledEdit9->text(), QString("99"));
-      d->LabeledEdit9->setText("0");
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); },
+        [&] {
+          QCOMPARE(d->LabeledEdit1->text(), QString("81"));
+          QCOMPARE(d->LabeledEdit5->text(), QString("Start"));
+          QCOMPARE(d->LabeledEdit9->text(), QString("99"));
+          d->LabeledEdit9->setText("0");
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(f.seams.messages.size(), 1);
     QCOMPARE(Cell(w, 1, 1), QString("FC 81"));
     QVERIFY(w.MemoText().contains("      U     Start;\r\n"));
@@ -213,31 +216,32 @@ class StepDialogsTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      d->CheckBox1->setChecked(false);
-      d->LabeledEdit9->setText("10");
-      QTest::mouseClick(d->RadioGroup1->item(0), Qt::LeftButton);
-      QCOMPARE(d->LabeledEdit9->text(), QString("0"));
-      QCOMPARE(d->LabeledEdit11->text(), QString("1"));
-      QVERIFY(d->CheckBox1->isChecked());
-      QVERIFY(!d->CheckBox1->isEnabled());
-      QVERIFY(!d->LabeledEdit9->isEnabled());
-      QVERIFY(!d->LabeledEdit11->isEnabled());
-      QTest::mouseClick(d->RadioGroup1->item(1), Qt::LeftButton);
-      QVERIFY(d->CheckBox1->isEnabled());
-      QVERIFY(d->LabeledEdit9->isEnabled());
-      QVERIFY(d->LabeledEdit11->isEnabled());
-      QCOMPARE(d->LabeledEdit9->text(), QString("0"));
-      QCOMPARE(d->LabeledEdit11->text(), QString("1"));
-      QTest::mouseClick(d->Button2, Qt::LeftButton);  // Abbrechen
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); },
+        [&] {
+          d->CheckBox1->setChecked(false);
+          d->LabeledEdit9->setText("10");
+          QTest::mouseClick(d->RadioGroup1->item(0), Qt::LeftButton);
+          QCOMPARE(d->LabeledEdit9->text(), QString("0"));
+          QCOMPARE(d->LabeledEdit11->text(), QString("1"));
+          QVERIFY(d->CheckBox1->isChecked());
+          QVERIFY(!d->CheckBox1->isEnabled());
+          QVERIFY(!d->LabeledEdit9->isEnabled());
+          QVERIFY(!d->LabeledEdit11->isEnabled());
+          QTest::mouseClick(d->RadioGroup1->item(1), Qt::LeftButton);
+          QVERIFY(d->CheckBox1->isEnabled());
+          QVERIFY(d->LabeledEdit9->isEnabled());
+          QVERIFY(d->LabeledEdit11->isEnabled());
+          QCOMPARE(d->LabeledEdit9->text(), QString("0"));
+          QCOMPARE(d->LabeledEdit11->text(), QString("1"));
+          QTest::mouseClick(d->Button2, Qt::LeftButton);  // Abbrechen
+        });
     // Abbrechen leaves the main window untouched.
     QCOMPARE(w.LastGenerator, 0);
     QVERIFY(!Button(w, "Button1")->isEnabled());
 
-    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      QTest::keyClick(d, Qt::Key_Escape);
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] { QTest::keyClick(d, Qt::Key_Escape); });
     QCOMPARE(w.LastGenerator, 0);
   }
 
@@ -245,26 +249,30 @@ class StepDialogsTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      QVERIFY(!d->CheckBox2->isChecked());
-      QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
-      QByteArray file = ReadAll(f.settingsPath);
-      QCOMPARE(file.size(), 2756);
-      QCOMPARE(int(file[int(brendax::SettingsRecord::kNetworkPerStepOffset)]), 1);
-      QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
-      file = ReadAll(f.settingsPath);
-      QCOMPARE(int(file[int(brendax::SettingsRecord::kNetworkPerStepOffset)]), 0);
-      QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
-      d->reject();
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); },
+        [&] {
+          QVERIFY(!d->CheckBox2->isChecked());
+          QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
+          QByteArray file = ReadAll(f.settingsPath);
+          QCOMPARE(file.size(), 2756);
+          QCOMPARE(int(file[int(brendax::SettingsRecord::kNetworkPerStepOffset)]), 1);
+          QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
+          file = ReadAll(f.settingsPath);
+          QCOMPARE(int(file[int(brendax::SettingsRecord::kNetworkPerStepOffset)]), 0);
+          QTest::mouseClick(d->CheckBox2, Qt::LeftButton);
+          d->reject();
+        });
     QVERIFY(w.settings().networkPerStep());
     // The next window (next program start) shows the stored state.
     MainWindowFixture again(f.settingsPath);
     auto* d2 = again.window->findChild<TForm10AWL_SchrittketteEinfach*>();
-    WithModal(d2, [&] { Action(*again.window, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      QVERIFY(d2->CheckBox2->isChecked());
-      QTest::mouseClick(d2->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d2, [&] { Action(*again.window, "AWLSchrittketteBasic1")->trigger(); },
+        [&] {
+          QVERIFY(d2->CheckBox2->isChecked());
+          QTest::mouseClick(d2->Button1, Qt::LeftButton);
+        });
     QVERIFY(again.window->MemoText().contains("NETWORK\r\nTITLE = Schritt 0\r\n"));
   }
 
@@ -272,10 +280,12 @@ class StepDialogsTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm10AWL_SchrittketteEinfach*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); }, [&] {
-      QTest::mouseClick(d->Button3, Qt::LeftButton);
-      d->reject();
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittketteBasic1")->trigger(); },
+        [&] {
+          QTest::mouseClick(d->Button3, Qt::LeftButton);
+          d->reject();
+        });
     QCOMPARE(f.seams.messages.size(), 1);
     QVERIFY(f.seams.messages[0].startsWith("Hilfe zu AWL-Schrittkette-Simple\r\r"));
     QVERIFY(f.seams.messages[0].contains(QString::fromUtf8("mögliche Schritte sind 0..999.")));
@@ -285,24 +295,26 @@ class StepDialogsTest : public QObject {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm8AWL_Schrittkette*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittkette1")->trigger(); }, [&] {
-      // First showing: "Beispiel 1".
-      QCOMPARE(d->LabeledEdit1->text(), QString("80"));
-      QCOMPARE(d->ComboBox1->currentText(), QString("64"));
-      QVERIFY(d->CheckBox1->isChecked());
-      QVERIFY(!d->CheckBox2->isChecked());
-      QCOMPARE(d->LabeledEdit7->text(), QString("SV"));
-      QTest::mouseClick(d->Button5, Qt::LeftButton);  // Beispiel 2
-      QCOMPARE(d->LabeledEdit1->text(), QString("100"));
-      QCOMPARE(d->ComboBox1->currentText(), QString("32"));
-      QVERIFY(d->CheckBox2->isChecked());
-      QVERIFY(!d->CheckBox1->isChecked());
-      QCOMPARE(d->LabeledEdit7->text(), QString());
-      QCOMPARE(d->LabeledEdit12->text(), QString());
-      d->LabeledEdit3->setText(" FC_Kette ");
-      d->LabeledEdit14->setText("FC_Timer ");  // timer fields are not trimmed
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittkette1")->trigger(); },
+        [&] {
+          // First showing: "Beispiel 1".
+          QCOMPARE(d->LabeledEdit1->text(), QString("80"));
+          QCOMPARE(d->ComboBox1->currentText(), QString("64"));
+          QVERIFY(d->CheckBox1->isChecked());
+          QVERIFY(!d->CheckBox2->isChecked());
+          QCOMPARE(d->LabeledEdit7->text(), QString("SV"));
+          QTest::mouseClick(d->Button5, Qt::LeftButton);  // Beispiel 2
+          QCOMPARE(d->LabeledEdit1->text(), QString("100"));
+          QCOMPARE(d->ComboBox1->currentText(), QString("32"));
+          QVERIFY(d->CheckBox2->isChecked());
+          QVERIFY(!d->CheckBox1->isChecked());
+          QCOMPARE(d->LabeledEdit7->text(), QString());
+          QCOMPARE(d->LabeledEdit12->text(), QString());
+          d->LabeledEdit3->setText(" FC_Kette ");
+          d->LabeledEdit14->setText("FC_Timer ");  // timer fields are not trimmed
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(w.LastGenerator, 24);
     QCOMPARE(Rows(w), 4);
     QCOMPARE(Cell(w, 1, 0), QString("FC_Kette"));
@@ -318,34 +330,40 @@ class StepDialogsTest : public QObject {
     QCOMPARE(f.seams.messages.size(), 1);
     QVERIFY(f.seams.messages[0].startsWith("Der Baustein \r\rSFC 64 \"TIME_TCK\""));
 
-    WithModal(d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); }, [&] {
-      QCOMPARE(d->LabeledEdit3->text(), QString("FC_Kette"));
-      QCOMPARE(d->LabeledEdit14->text(), QString("FC_Timer "));
-      QTest::mouseClick(d->Button4, Qt::LeftButton);  // Beispiel 1
-      QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
-      d->reject();
-    });
+    WithModal(
+        d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); },
+        [&] {
+          QCOMPARE(d->LabeledEdit3->text(), QString("FC_Kette"));
+          QCOMPARE(d->LabeledEdit14->text(), QString("FC_Timer "));
+          QTest::mouseClick(d->Button4, Qt::LeftButton);  // Beispiel 1
+          QCOMPARE(d->LabeledEdit3->text(), QString("FC_Schrittkette"));
+          d->reject();
+        });
   }
 
   void extendedErrorsLeaveTheViewsEmpty() {
     MainWindowFixture f;
     TForm1& w = *f.window;
     auto* d = w.findChild<TForm8AWL_Schrittkette*>();
-    WithModal(d, [&] { Action(w, "AWLSchrittkette1")->trigger(); }, [&] {
-      d->ComboBox1->setEditText("100");  // typed text: no item selected
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { Action(w, "AWLSchrittkette1")->trigger(); },
+        [&] {
+          d->ComboBox1->setEditText("100");  // typed text: no item selected
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(f.seams.messages, QStringList{"Error: 90 / Interner Fehler !"});
     QCOMPARE(Rows(w), 1);
     QVERIFY(w.MemoText().isEmpty());
 
-    WithModal(d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); }, [&] {
-      QCOMPARE(d->ComboBox1->currentText(), QString("100"));  // kept as typed
-      d->ComboBox1->setCurrentIndex(0);
-      d->LabeledEdit10->setText("33");
-      d->LabeledEdit11->setText("1");
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { QTest::mouseClick(Button(w, "Button3"), Qt::LeftButton); },
+        [&] {
+          QCOMPARE(d->ComboBox1->currentText(), QString("100"));  // kept as typed
+          d->ComboBox1->setCurrentIndex(0);
+          d->LabeledEdit10->setText("33");
+          d->LabeledEdit11->setText("1");
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(f.seams.messages.last(),
              QString("Error: 36 / Letzter Schritt ist > Maximum (evtl. Max. Anzahl Schritte anpassen)!"));
   }

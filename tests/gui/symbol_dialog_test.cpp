@@ -165,17 +165,19 @@ class SymbolDialogTest : public QObject {
     d.show();
     d.BeispielZylinder1->trigger();
     auto* save = d.FormSymbolgenSaveFormular;
-    WithModal(save, [&] { d.LadeFormular82->trigger(); }, [&] {
-      QCOMPARE(save->windowTitle(), QString("Formular Speichern als"));
-      // The stored names are filled in without moving the selection.
-      QCOMPARE(save->Edits[1]->text(), QString("Alt"));
-      QCOMPARE(save->SelectedSlot(), 1);
-      Screenshot(save, "symbol_save_dialog.png");
-      save->Edits[1]->setText("Umbenannt");  // discarded: slot 3 is saved
-      QTest::keyClicks(save->Edits[2], "Zylinder mit langem Namen");
-      QCOMPARE(save->SelectedSlot(), 3);
-      QTest::mouseClick(save->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        save, [&] { d.LadeFormular82->trigger(); },
+        [&] {
+          QCOMPARE(save->windowTitle(), QString("Formular Speichern als"));
+          // The stored names are filled in without moving the selection.
+          QCOMPARE(save->Edits[1]->text(), QString("Alt"));
+          QCOMPARE(save->SelectedSlot(), 1);
+          Screenshot(save, "symbol_save_dialog.png");
+          save->Edits[1]->setText("Umbenannt");  // discarded: slot 3 is saved
+          QTest::keyClicks(save->Edits[2], "Zylinder mit langem Namen");
+          QCOMPARE(save->SelectedSlot(), 3);
+          QTest::mouseClick(save->Button1, Qt::LeftButton);
+        });
     QCOMPARE(host.saveCount, 1);
     QVERIFY(host.refreshCount >= 1);
     QCOMPARE(d.LoadEntries[2]->text(), QString("Lade Vorlage 3 : Zylinder mit langem "));
@@ -185,11 +187,13 @@ class SymbolDialogTest : public QObject {
     QVERIFY(stored.extendedView);
 
     // Cancelled: nothing is written; the next opening is on slot 3 again.
-    WithModal(save, [&] { d.LadeFormular82->trigger(); }, [&] {
-      QCOMPARE(save->SelectedSlot(), 3);
-      save->RadioGroup1->item(6)->click();
-      QTest::mouseClick(save->Button2, Qt::LeftButton);
-    });
+    WithModal(
+        save, [&] { d.LadeFormular82->trigger(); },
+        [&] {
+          QCOMPARE(save->SelectedSlot(), 3);
+          save->RadioGroup1->item(6)->click();
+          QTest::mouseClick(save->Button2, Qt::LeftButton);
+        });
     QCOMPARE(host.saveCount, 1);
 
     // Loading brings the form back, view included.
@@ -219,10 +223,12 @@ class SymbolDialogTest : public QObject {
     QCOMPARE(d->LoadEntries[0]->text(), QString("Lade Vorlage 1 : "));  // the window's first show refreshed them
     auto* entry = w.findChild<QAction*>("Symbolgenerator1");
     QVERIFY(entry);
-    WithModal(d, [&] { entry->trigger(); }, [&] {
-      d->BeispielZylinder1->trigger();
-      QTest::mouseClick(d->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        d, [&] { entry->trigger(); },
+        [&] {
+          d->BeispielZylinder1->trigger();
+          QTest::mouseClick(d->Button1, Qt::LeftButton);
+        });
     QCOMPARE(w.LastGenerator, 10);
     auto* grid = w.findChild<QTableView*>("StringGrid1");
     QVERIFY(grid);
@@ -240,10 +246,12 @@ class SymbolDialogTest : public QObject {
     TForm2 d(*f.window, f.window.get());
     d.show();
     auto* save = d.FormSymbolgenSaveFormular;
-    WithModal(save, [&] { d.LadeFormular82->trigger(); }, [&] {
-      QTest::keyClicks(save->Edits[4], "Neu");
-      QTest::mouseClick(save->Button1, Qt::LeftButton);
-    });
+    WithModal(
+        save, [&] { d.LadeFormular82->trigger(); },
+        [&] {
+          QTest::keyClicks(save->Edits[4], "Neu");
+          QTest::mouseClick(save->Button1, Qt::LeftButton);
+        });
     QCOMPARE(f.seams.messages.size(), 1);
     QVERIFY(f.seams.messages[0].startsWith("Beim speichern der Datei\r\n"));
     QCOMPARE(brendax::SymbolTemplateName(f.window->settings(), 5), std::string("Neu"));

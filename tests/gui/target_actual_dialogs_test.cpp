@@ -76,7 +76,8 @@ class TargetActualDialogsTest : public QObject {
     QCOMPARE(host.results.size(), std::size_t{1});
     QVERIFY(host.recorder.messages.isEmpty());
     const QString text = host.LastText();
-    QVERIFY(text.startsWith("   // \r\n   // Symbolzuordnungen f. Varianten / Schritte :\r\n   //1=V1\r\n   //2=Auto\r\n"));
+    QVERIFY(
+        text.startsWith("   // \r\n   // Symbolzuordnungen f. Varianten / Schritte :\r\n   //1=V1\r\n   //2=Auto\r\n"));
     QVERIFY(text.contains("   //0_0=Start\r\n   //0_1=Halt\r\n   //0_2=0_2\r\n"));
     QVERIFY(text.contains("   AutoAktBHalt : Bool ;   //V2AktB0_1\r\n"));
 
@@ -170,8 +171,9 @@ class TargetActualDialogsTest : public QObject {
     QCOMPARE(host.lastGenerator, 23);
     QCOMPARE(host.prepared, QStringList{"source"});
     QVERIFY(host.recorder.messages.isEmpty());
-    QVERIFY(host.LastText().contains(" S : ARRAY [0..2] OF WORD ;\r\n  END_STRUCT ;\r\nBegin\r\n S[0]:=W#16#4142;\r\n"
-                                     " S[1]:=W#16#D27;\r\n S[2]:=W#16#FF00;\r\nEND_DATA_BLOCK\r\n\r\n\r\n"));
+    QVERIFY(
+        host.LastText().contains(" S : ARRAY [0..2] OF WORD ;\r\n  END_STRUCT ;\r\nBegin\r\n S[0]:=W#16#4142;\r\n"
+                                 " S[1]:=W#16#D27;\r\n S[2]:=W#16#FF00;\r\nEND_DATA_BLOCK\r\n\r\n\r\n"));
 
     // A count too small for the file: the source, then the warning.
     dialog.show();

@@ -81,8 +81,8 @@ class ToolsWindowsTest : public QObject {
     Type(tool.EditWiederholfaktor, "0");
     QVERIFY(!tool.Memo1->toPlainText().contains("Fehler:"));
     tool.Button2->click();
-    QVERIFY(tool.Memo1->toPlainText().endsWith(
-        QString::fromUtf8("Fehler:\n- Wiederholfaktor ist nicht zulässig!\n\n")));
+    QVERIFY(
+        tool.Memo1->toPlainText().endsWith(QString::fromUtf8("Fehler:\n- Wiederholfaktor ist nicht zulässig!\n\n")));
 
     // A list and a check box: at once.
     tool.ComboBoxSpeicherbereich->setCurrentIndex(3);

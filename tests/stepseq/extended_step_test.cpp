@@ -51,8 +51,12 @@ const std::vector<CheckCase>& Cases() {
   static const std::vector<CheckCase> cases = {
       {"list text that is no item", [](auto& p) { p.maxSteps = "100"; }, 90, "Interner Fehler !"},
       {"list text past the items", [](auto& p) { p.maxSteps = "1024"; }, 90, "Interner Fehler !"},
-      {"list checked before everything", [](auto& p) { p.maxSteps = "100"; p.fcNumber = "x"; }, 90,
-       "Interner Fehler !"},
+      {"list checked before everything",
+       [](auto& p) {
+         p.maxSteps = "100";
+         p.fcNumber = "x";
+       },
+       90, "Interner Fehler !"},
       {"FC number no integer", [](auto& p) { p.fcNumber = "8O"; }, 20, kFcNumber},
       {"FC number empty", [](auto& p) { p.fcNumber = ""; }, 20, kFcNumber},
       {"FC number 65536", [](auto& p) { p.fcNumber = "65536"; }, 21, kFcNumber},
@@ -92,36 +96,96 @@ const std::vector<CheckCase>& Cases() {
       {"count 0", [](auto& p) { p.count = "0"; }, 35, kCount},
       {"count -3", [](auto& p) { p.count = "-3"; }, 35, kCount},
       {"count 1 with the first step above the maximum",
-       [](auto& p) { p.maxSteps = "32"; p.firstStep = "40"; p.initialStep = "40"; p.count = "1"; }, 36, kLast},
+       [](auto& p) {
+         p.maxSteps = "32";
+         p.firstStep = "40";
+         p.initialStep = "40";
+         p.count = "1";
+       },
+       36, kLast},
       // Both checks of the count group fail; the last one decides.
       {"count 33 with maximum 32",
-       [](auto& p) { p.maxSteps = "32"; p.distance = "1"; p.count = "33"; }, 36, kLast},
+       [](auto& p) {
+         p.maxSteps = "32";
+         p.distance = "1";
+         p.count = "33";
+       },
+       36, kLast},
       {"last step above the maximum", [](auto& p) { p.count = "14"; }, 36, kLast},
       {"huge count does not overflow", [](auto& p) { p.count = "2147483647"; }, 36, kLast},
       {"initial step no integer", [](auto& p) { p.initialStep = ""; }, 37, kInitial},
       {"initial step after the last step", [](auto& p) { p.initialStep = "60"; }, 37, kInitial},
-      {"initial step before the first step", [](auto& p) { p.firstStep = "5"; p.initialStep = "0"; }, 37,
-       kInitial},
+      {"initial step before the first step",
+       [](auto& p) {
+         p.firstStep = "5";
+         p.initialStep = "0";
+       },
+       37, kInitial},
       {"initial step between two steps", [](auto& p) { p.initialStep = "3"; }, 38, kInitial},
-      {"backward without release 4", [](auto& p) { p.release4 = ""; }, 39,
-       "In-Variable für Rückwärtsschritt fehlt !"},
+      {"backward without release 4", [](auto& p) { p.release4 = ""; }, 39, "In-Variable für Rückwärtsschritt fehlt !"},
       {"backward without releases 3 and 4", [](auto& p) { p.release3 = p.release4 = ""; }, 39,
        "In-Variable für Rückwärtsschritt fehlt !"},
       {"backward without release 3", [](auto& p) { p.release3 = ""; }, 40, "In-Variable für Vorwärtsschritt fehlt !"},
-      {"timer FC number no integer", [](auto& p) { p.timers = true; p.timerFcNumber = "81x"; }, 50, kTimerNumber},
-      {"timer FC number untrimmed", [](auto& p) { p.timers = true; p.timerFcNumber = "81 "; }, 50, kTimerNumber},
-      {"timer FC number 65536", [](auto& p) { p.timers = true; p.timerFcNumber = "65536"; }, 51, kTimerNumber},
-      {"timer FC number equal to FC", [](auto& p) { p.timers = true; p.timerFcNumber = "80"; }, 52, kTimerNumber},
-      {"timer FC number written with sign", [](auto& p) { p.timers = true; p.timerFcNumber = "+80"; }, 52,
-       kTimerNumber},
-      {"timer FC number in hexadecimal", [](auto& p) { p.timers = true; p.timerFcNumber = "$50"; }, 52,
-       kTimerNumber},
-      {"timer FC name of 25 characters", [](auto& p) { p.timers = true; p.timerFcName = k25; }, 53, kTimerName},
-      {"timer FC name empty", [](auto& p) { p.timers = true; p.timerFcName = ""; }, 53, kTimerName},
-      {"timer FC name with a double quote", [](auto& p) { p.timers = true; p.timerFcName = "T\""; }, 53,
-       kTimerName},
-      {"timer FC name equal to FC name", [](auto& p) { p.timers = true; p.timerFcName = p.fcName; }, 54,
-       kTimerName},
+      {"timer FC number no integer",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcNumber = "81x";
+       },
+       50, kTimerNumber},
+      {"timer FC number untrimmed",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcNumber = "81 ";
+       },
+       50, kTimerNumber},
+      {"timer FC number 65536",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcNumber = "65536";
+       },
+       51, kTimerNumber},
+      {"timer FC number equal to FC",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcNumber = "80";
+       },
+       52, kTimerNumber},
+      {"timer FC number written with sign",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcNumber = "+80";
+       },
+       52, kTimerNumber},
+      {"timer FC number in hexadecimal",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcNumber = "$50";
+       },
+       52, kTimerNumber},
+      {"timer FC name of 25 characters",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcName = k25;
+       },
+       53, kTimerName},
+      {"timer FC name empty",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcName = "";
+       },
+       53, kTimerName},
+      {"timer FC name with a double quote",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcName = "T\"";
+       },
+       53, kTimerName},
+      {"timer FC name equal to FC name",
+       [](auto& p) {
+         p.timers = true;
+         p.timerFcName = p.fcName;
+       },
+       54, kTimerName},
   };
   return cases;
 }
@@ -140,19 +204,52 @@ TEST(ExtendedStepChecks, BoundaryValuesAreAccepted) {
       {"FC number 0", [](auto& p) { p.fcNumber = "0"; }},
       {"FC number 65535", [](auto& p) { p.fcNumber = "65535"; }},
       {"FC and DB with the same number", [](auto& p) { p.dbNumber = p.fcNumber; }},
-      {"names of 24 characters", [](auto& p) { p.fcName = k24; p.dbName = std::string(24, 'Y'); }},
+      {"names of 24 characters",
+       [](auto& p) {
+         p.fcName = k24;
+         p.dbName = std::string(24, 'Y');
+       }},
       {"timer name empty without timers", [](auto& p) { p.timerFcName = ""; }},
       {"first step 98",
-       [](auto& p) { p.maxSteps = "128"; p.firstStep = "98"; p.initialStep = "98"; p.count = "2"; }},
-      {"distance 50", [](auto& p) { p.distance = "50"; p.count = "2"; }},
-      {"count 32 with maximum 32", [](auto& p) { p.maxSteps = "32"; p.distance = "1"; p.count = "32"; }},
+       [](auto& p) {
+         p.maxSteps = "128";
+         p.firstStep = "98";
+         p.initialStep = "98";
+         p.count = "2";
+       }},
+      {"distance 50",
+       [](auto& p) {
+         p.distance = "50";
+         p.count = "2";
+       }},
+      {"count 32 with maximum 32",
+       [](auto& p) {
+         p.maxSteps = "32";
+         p.distance = "1";
+         p.count = "32";
+       }},
       {"initial step is the last step", [](auto& p) { p.initialStep = "55"; }},
-      {"releases 3 and 4 optional without backward", [](auto& p) { p.backward = false; p.release3 = p.release4 = ""; }},
+      {"releases 3 and 4 optional without backward",
+       [](auto& p) {
+         p.backward = false;
+         p.release3 = p.release4 = "";
+       }},
       {"timer FC with the DB's number",
-       [](auto& p) { p.timers = true; p.fcNumber = "70"; p.timerFcNumber = "80"; }},
+       [](auto& p) {
+         p.timers = true;
+         p.fcNumber = "70";
+         p.timerFcNumber = "80";
+       }},
       {"timer fields unchecked without timers",
-       [](auto& p) { p.timerFcNumber = "80"; p.timerFcName = p.fcName; }},
-      {"invalid timer number without timers", [](auto& p) { p.timerFcNumber = "x"; p.timerFcName = k25; }},
+       [](auto& p) {
+         p.timerFcNumber = "80";
+         p.timerFcName = p.fcName;
+       }},
+      {"invalid timer number without timers",
+       [](auto& p) {
+         p.timerFcNumber = "x";
+         p.timerFcName = k25;
+       }},
   };
   for (const auto& [what, change] : accepted) {
     const GeneratorResult r = RunWith(change);
@@ -240,9 +337,9 @@ TEST(ExtendedStepSymbols, NumbersAreWrittenFromTheirValues) {
 
 TEST(ExtendedStepTrim, FieldsOneToTwelveOnly) {
   ExtendedStepParams p = ExtendedExample1();
-  for (std::string* field : {&p.fcNumber, &p.fcName, &p.dbNumber, &p.dbName, &p.release1, &p.release2, &p.release3,
-                             &p.release4, &p.initialStep, &p.firstStep, &p.count, &p.distance, &p.timerFcNumber,
-                             &p.timerFcName, &p.maxSteps}) {
+  for (std::string* field :
+       {&p.fcNumber, &p.fcName, &p.dbNumber, &p.dbName, &p.release1, &p.release2, &p.release3, &p.release4,
+        &p.initialStep, &p.firstStep, &p.count, &p.distance, &p.timerFcNumber, &p.timerFcName, &p.maxSteps}) {
     *field = " " + *field + "  ";
   }
   TrimFields(ExtendedStepFields(), p);

@@ -45,7 +45,7 @@ TEST(StepSequenceFunction, LargestSequenceOf512Steps) {
   p.distance = "1";
   p.timers = true;
   const Lines lines = Generate(p);
-  EXPECT_TRUE(Contains(lines, "      L     64;"));  // 2 * 16 + 16 + 16 double words
+  EXPECT_TRUE(Contains(lines, "      L     64;"));              // 2 * 16 + 16 + 16 double words
   EXPECT_EQ(CountOf(lines, "NETWORK"), 2 + 4 + 512 + 512 + 1);  // the timer function has two
   EXPECT_EQ(CountOf(lines, "      SET   ; "), 512);
   const Lines last = Slice(lines, "F511: CLR   ;", "NETWORK");

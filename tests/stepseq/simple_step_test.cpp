@@ -164,11 +164,28 @@ TEST(SimpleStepAcceptTest, BoundaryValuesPass) {
       {"FC 65535", [](auto& p) { p.fcNumber = "65535"; }},
       {"name of 24 characters", [](auto& p) { p.fcName = std::string(24, 'F'); }},
       {"name with blanks and #", [](auto& p) { p.fcName = "Meine Kette #1"; }},
-      {"first step 98", [](auto& p) { p.firstStep = "98"; p.count = "1"; }},
-      {"distance 50000", [](auto& p) { p.distance = "50000"; p.count = "1"; }},
+      {"first step 98",
+       [](auto& p) {
+         p.firstStep = "98";
+         p.count = "1";
+       }},
+      {"distance 50000",
+       [](auto& p) {
+         p.distance = "50000";
+         p.count = "1";
+       }},
       {"releases differing in case", [](auto& p) { p.release2 = "auto"; }},
-      {"releases 3 and 4", [](auto& p) { p.release3 = "_Start"; p.release4 = "Stop_1"; }},
-      {"last step 999 from 98", [](auto& p) { p.firstStep = "98"; p.distance = "1"; p.count = "902"; }},
+      {"releases 3 and 4",
+       [](auto& p) {
+         p.release3 = "_Start";
+         p.release4 = "Stop_1";
+       }},
+      {"last step 999 from 98",
+       [](auto& p) {
+         p.firstStep = "98";
+         p.distance = "1";
+         p.count = "902";
+       }},
   };
   for (const auto& [what, change] : accepted) {
     const GeneratorResult r = Generate(change);
@@ -180,7 +197,10 @@ TEST(SimpleStepAcceptTest, BoundaryValuesPass) {
 
 TEST(SimpleStepAcceptTest, LastStepIsBoundedAt999InBothStructures) {
   // Comparator: 0..999 passes, and its last label is still a real one.
-  const auto ok = Generate([](auto& p) { p.distance = "1"; p.count = "1000"; });
+  const auto ok = Generate([](auto& p) {
+    p.distance = "1";
+    p.count = "1000";
+  });
   ASSERT_TRUE(ok.ok());
   EXPECT_TRUE(Contains(ok.lines, "S999: L     999;"));
   EXPECT_EQ(CountOf(ok.lines, "????: L     1000;"), 0);

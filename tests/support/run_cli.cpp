@@ -62,8 +62,6 @@ CliRun Run(const std::vector<std::string>& args, const StdoutTarget* target) {
 
 CliRun RunCli(const std::vector<std::string>& args) { return Run(args, nullptr); }
 
-CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target) {
-  return Run(args, &target);
-}
+CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target) { return Run(args, &target); }
 
 }  // namespace brendax::testing

@@ -6,8 +6,8 @@
 #include <cctype>
 #include <functional>
 #include <ostream>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "symbols/symbol_generator.h"
@@ -197,8 +197,7 @@ TEST(SymbolGeneratorTest, CountersStepAndWrapAsMachineIntegers) {
   const GeneratorResult r = Generate(p);
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(Column(r, &SymbolRow::symbol), (std::vector<std::string>{"S10", "S6", "S2"}));
-  EXPECT_EQ(Column(r, &SymbolRow::comment),
-            (std::vector<std::string>{"2147483647", "-2147483648", "-2147483647"}));
+  EXPECT_EQ(Column(r, &SymbolRow::comment), (std::vector<std::string>{"2147483647", "-2147483648", "-2147483647"}));
 }
 
 TEST(SymbolGeneratorTest, SequencesCycleAndCountC3) {

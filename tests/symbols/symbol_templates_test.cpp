@@ -52,18 +52,38 @@ TEST(SymbolTemplatesTest, ByteLayoutAtItsOffsets) {
       {40, std::string("\x2C\x01\0\0", 4)},
       {44, std::string("\xFF\xFF\xFF\xFF", 4)},
       {48, std::string("\x05\0\0\0", 4)},
-      {52, std::string("\x04" "12.3", 5)},
-      {61, std::string("\x03" "0.0", 4)},
-      {70, std::string("\x04" "ausg", 5)},
-      {87, std::string("\x04" "eing", 5)},
-      {104, std::string("\x04" "drei", 5)},
+      {52, std::string("\x04"
+                       "12.3",
+                       5)},
+      {61, std::string("\x03"
+                       "0.0",
+                       4)},
+      {70, std::string("\x04"
+                       "ausg",
+                       5)},
+      {87, std::string("\x04"
+                       "eing",
+                       5)},
+      {104, std::string("\x04"
+                        "drei",
+                        5)},
       {121, std::string("\0", 1)},
-      {138, std::string("\x0B" "ausgefahren", 12)},
-      {155, std::string("\x0B" "eingefahren", 12)},
+      {138, std::string("\x0B"
+                        "ausgefahren",
+                        12)},
+      {155, std::string("\x0B"
+                        "eingefahren",
+                        12)},
       {172, std::string("\0", 1)},
-      {189, std::string("\x04" "vier", 5)},
-      {206, std::string("\x10" "E<A1>Zyl<C3><T1>", 17)},
-      {247, std::string("\x12" "Zylinder <C3> <T2>", 19)},
+      {189, std::string("\x04"
+                        "vier",
+                        5)},
+      {206, std::string("\x10"
+                        "E<A1>Zyl<C3><T1>",
+                        17)},
+      {247, std::string("\x12"
+                        "Zylinder <C3> <T2>",
+                        19)},
   };
   for (const auto& f : fields) EXPECT_EQ(Bytes(record, base + f.offset, f.bytes.size()), f.bytes) << f.offset;
   // Nothing outside template 3 was written.

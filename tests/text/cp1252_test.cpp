@@ -29,7 +29,10 @@ TEST(Cp1252Test, IllFormedUtf8BecomesOneQuestionMarkPerUnit) {
   const Case cases[] = {
       {"cut at the end", std::string("a\xC3", 2), "a?"},
       {"cut three-byte sequence", "\xE2\x82", "?"},
-      {"cut four-byte sequence before text", "\xF0\x9F\x98" "A", "?A"},
+      {"cut four-byte sequence before text",
+       "\xF0\x9F\x98"
+       "A",
+       "?A"},
       {"bad continuation keeps the next byte", "\xC3(", "?("},
       {"no lead byte", "\xFF\xFE", "??"},
       {"stray continuation", "x\x80y", "x?y"},

@@ -19,8 +19,8 @@ TEST(ParseInt32Test, DecimalWithSignAndLeadingBlanks) {
 }
 
 TEST(ParseInt32Test, RefusesMalformedText) {
-  for (const char* bad : {"", " ", "-", "+", "$", "x", "0x", "0X", "- 5", "5 ", "5x", "1.0", "1,0", "\t5", "++5",
-                          "$G", "0x-5", "$ 5", "0b101", "12a"})
+  for (const char* bad : {"",   " ",   "-",   "+",   "$",   "x",  "0x",   "0X",  "- 5",   "5 ",
+                          "5x", "1.0", "1,0", "\t5", "++5", "$G", "0x-5", "$ 5", "0b101", "12a"})
     EXPECT_FALSE(ParseInt32(bad).has_value()) << '"' << bad << '"';
 }
 

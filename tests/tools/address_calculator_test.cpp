@@ -14,10 +14,21 @@ TEST(AddressCalculatorTest, AddressAndNumberForms) {
     const char* text;
     std::optional<std::int32_t> bits;
   } addresses[] = {
-      {"0.0", 0},           {"22.6", 182},        {"5.07", 47},           {"32767.7", 262143},
-      {"$10.1", 129},       {"5.8", std::nullopt}, {"5", std::nullopt},   {".5", std::nullopt},
-      {"5.a", std::nullopt}, {"5.7x", std::nullopt}, {"32768.0", std::nullopt}, {"-1.0", std::nullopt},
-      {"5.", std::nullopt}, {"", std::nullopt},   {"5.-1", std::nullopt},
+      {"0.0", 0},
+      {"22.6", 182},
+      {"5.07", 47},
+      {"32767.7", 262143},
+      {"$10.1", 129},
+      {"5.8", std::nullopt},
+      {"5", std::nullopt},
+      {".5", std::nullopt},
+      {"5.a", std::nullopt},
+      {"5.7x", std::nullopt},
+      {"32768.0", std::nullopt},
+      {"-1.0", std::nullopt},
+      {"5.", std::nullopt},
+      {"", std::nullopt},
+      {"5.-1", std::nullopt},
   };
   for (const auto& c : addresses) EXPECT_EQ(ParseAddressBits(c.text), c.bits) << "[" << c.text << "]";
 
@@ -25,8 +36,14 @@ TEST(AddressCalculatorTest, AddressAndNumberForms) {
     const char* text;
     std::optional<std::int32_t> value;
   } numbers[] = {
-      {"0", 0}, {"32767", 32767}, {"$FF", 255}, {"-1", std::nullopt}, {"32768", std::nullopt},
-      {"1.0", std::nullopt}, {"", std::nullopt}, {"7 ", std::nullopt},
+      {"0", 0},
+      {"32767", 32767},
+      {"$FF", 255},
+      {"-1", std::nullopt},
+      {"32768", std::nullopt},
+      {"1.0", std::nullopt},
+      {"", std::nullopt},
+      {"7 ", std::nullopt},
   };
   for (const auto& c : numbers) EXPECT_EQ(ParseRunningNumber(c.text), c.value) << "[" << c.text << "]";
 
@@ -52,11 +69,19 @@ TEST(AddressCalculatorTest, RecomputeOfEachSoughtField) {
       {"5.07 is 5.7", {"5.07", "0", "6.0", "9"}, kEndNumber, {"5.07", "0", "6.0", "1"}, 1, {}},
       // Out of range: the sought field keeps its text, no "Error", distance 0.
       {"start address below 0", {"7.7", "1", "0.0", "10"}, kStartAddress, {"7.7", "1", "0.0", "10"}, 0, {}},
-      {"start number above 32767", {"32767.0", "5", "0.0", "32767"}, kStartNumber,
-       {"32767.0", "5", "0.0", "32767"}, 0, {}},
+      {"start number above 32767",
+       {"32767.0", "5", "0.0", "32767"},
+       kStartNumber,
+       {"32767.0", "5", "0.0", "32767"},
+       0,
+       {}},
       {"start number 32767", {"0.1", "5", "0.0", "32766"}, kStartNumber, {"0.1", "32767", "0.0", "32766"}, -1, {}},
-      {"end number reaches 262136", {"0.0", "0", "32767.0", "0"}, kEndNumber, {"0.0", "0", "32767.0", "262136"},
-       262136, {}},
+      {"end number reaches 262136",
+       {"0.0", "0", "32767.0", "0"},
+       kEndNumber,
+       {"0.0", "0", "32767.0", "262136"},
+       262136,
+       {}},
       {"end number past 262136", {"0.0", "0", "32767.1", "4"}, kEndNumber, {"0.0", "0", "32767.1", "4"}, 0, {}},
       {"end address 32767.0", {"32766.0", "0", "1.1", "8"}, kEndAddress, {"32766.0", "0", "32767.0", "8"}, 8, {}},
       {"end address past 32767.0", {"32766.0", "0", "1.1", "9"}, kEndAddress, {"32766.0", "0", "1.1", "9"}, 0, {}},
@@ -66,7 +91,11 @@ TEST(AddressCalculatorTest, RecomputeOfEachSoughtField) {
       {".5", {"0.0", "0", ".5", "0"}, kEndNumber, {"0.0", "0", ".5", "Error"}, 0, {false, false, true, false}},
       {"5.a", {"5.a", "0", "0.0", "0"}, kEndNumber, {"5.a", "0", "0.0", "Error"}, 0, {true, false, false, false}},
       {"5.7x", {"5.7x", "0", "0.0", "0"}, kEndNumber, {"5.7x", "0", "0.0", "Error"}, 0, {true, false, false, false}},
-      {"numbers -1 and 32768", {"0.0", "-1", "0.0", "32768"}, kStartAddress, {"Error", "-1", "0.0", "32768"}, 0,
+      {"numbers -1 and 32768",
+       {"0.0", "-1", "0.0", "32768"},
+       kStartAddress,
+       {"Error", "-1", "0.0", "32768"},
+       0,
        {false, true, false, true}},
       {"sought field not judged", {"0.0", "0", "xyz", "8"}, kEndAddress, {"0.0", "0", "1.0", "8"}, 8, {}},
   };
@@ -100,8 +129,10 @@ TEST(AddressCalculatorTest, ClearExampleAndToggle) {
   EXPECT_EQ(state.fields, (Fields{"0.0", "0", "0.0", "0"}));
   EXPECT_EQ(state.sought, kStartNumber);
 
-  const std::pair<AddressField, AddressField> steps[] = {
-      {kEndNumber, kStartAddress}, {kStartAddress, kStartNumber}, {kStartNumber, kEndAddress}, {kEndAddress, kEndNumber}};
+  const std::pair<AddressField, AddressField> steps[] = {{kEndNumber, kStartAddress},
+                                                         {kStartAddress, kStartNumber},
+                                                         {kStartNumber, kEndAddress},
+                                                         {kEndAddress, kEndNumber}};
   for (const auto& [from, to] : steps) EXPECT_EQ(NextSought(from), to);
 }
 

@@ -76,12 +76,26 @@ TEST(PointerToolTest, BitAddressForms) {
     const char* text;
     std::optional<std::int32_t> bits;
   } cases[] = {
-      {"15", 120},          {"15.4", 124},        {"65535.7", 524287}, {"0.0", 0},
-      {"0", 0},             {"$F.4", 124},        {" 15.4", 124},      {"15.07", 127},
+      {"15", 120},
+      {"15.4", 124},
+      {"65535.7", 524287},
+      {"0.0", 0},
+      {"0", 0},
+      {"$F.4", 124},
+      {" 15.4", 124},
+      {"15.07", 127},
       {"15.4x", std::nullopt},  // the two characters after the point are "4x"
-      {".5", std::nullopt}, {"15.45", std::nullopt}, {"15.4.1", std::nullopt}, {"15.8", std::nullopt},
-      {"65536", std::nullopt}, {"65536.0", std::nullopt}, {"-1.0", std::nullopt}, {"15.", std::nullopt},
-      {"15 .4", std::nullopt}, {"", std::nullopt},   {"a.1", std::nullopt},
+      {".5", std::nullopt},
+      {"15.45", std::nullopt},
+      {"15.4.1", std::nullopt},
+      {"15.8", std::nullopt},
+      {"65536", std::nullopt},
+      {"65536.0", std::nullopt},
+      {"-1.0", std::nullopt},
+      {"15.", std::nullopt},
+      {"15 .4", std::nullopt},
+      {"", std::nullopt},
+      {"a.1", std::nullopt},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ParsePointerBitAddress(c.text), c.bits) << "[" << c.text << "]";
@@ -94,12 +108,8 @@ TEST(PointerToolTest, BitAddressFillsThreeBytesHighFirst) {
     Bytes addressBytes;
     bool error;
   } cases[] = {
-      {"15", {0x00, 0x00, 0x78}, false},
-      {"15.4", {0x00, 0x00, 0x7C}, false},
-      {"65535.7", {0x07, 0xFF, 0xFF}, false},
-      {"256.1", {0x00, 0x08, 0x01}, false},
-      {".5", {0x00, 0x00, 0x00}, true},
-      {"15.45", {0x00, 0x00, 0x00}, true},
+      {"15", {0x00, 0x00, 0x78}, false},    {"15.4", {0x00, 0x00, 0x7C}, false}, {"65535.7", {0x07, 0xFF, 0xFF}, false},
+      {"256.1", {0x00, 0x08, 0x01}, false}, {".5", {0x00, 0x00, 0x00}, true},    {"15.45", {0x00, 0x00, 0x00}, true},
   };
   for (const auto& c : cases) {
     PointerState pointer = PointerVariant();
@@ -127,18 +137,114 @@ TEST(PointerToolTest, NumberFieldsAndTheirRanges) {
     Bytes expected;
     const char* error;  // nullptr: accepted
   } cases[] = {
-      {"DB 0", [] { auto s = PointerVariant(); s.dbNumber = "0"; return s; }(), 0, {0x00, 0x00}, nullptr},
-      {"DB 65535", [] { auto s = PointerVariant(); s.dbNumber = "65535"; return s; }(), 0, {0xFF, 0xFF}, nullptr},
-      {"DB $1234", [] { auto s = PointerVariant(); s.dbNumber = "$1234"; return s; }(), 0, {0x12, 0x34}, nullptr},
-      {"DB 65536", [] { auto s = PointerVariant(); s.dbNumber = "65536"; return s; }(), 0, {0x00, 0x00}, kDb},
-      {"DB -1", [] { auto s = PointerVariant(); s.dbNumber = "-1"; return s; }(), 0, {0x00, 0x00}, kDb},
-      {"DB trailing blank", [] { auto s = PointerVariant(); s.dbNumber = "5 "; return s; }(), 0, {0x00, 0x00}, kDb},
-      {"DB ANY", [] { PointerState s; s.dbNumber = "99999999999"; return s; }(), 4, {0x00, 0x00}, kDb},
-      {"repeat 1", [] { PointerState s; s.repeat = "1"; return s; }(), 2, {0x00, 0x01}, nullptr},
-      {"repeat 300", [] { PointerState s; s.repeat = "300"; return s; }(), 2, {0x01, 0x2C}, nullptr},
-      {"repeat 0", [] { PointerState s; s.repeat = "0"; return s; }(), 2, {0x00, 0x00}, kRepeat},
-      {"repeat -2", [] { PointerState s; s.repeat = "-2"; return s; }(), 2, {0x00, 0x00}, kRepeat},
-      {"repeat empty", [] { PointerState s; s.repeat = ""; return s; }(), 2, {0x00, 0x00}, kRepeat},
+      {"DB 0",
+       [] {
+         auto s = PointerVariant();
+         s.dbNumber = "0";
+         return s;
+       }(),
+       0,
+       {0x00, 0x00},
+       nullptr},
+      {"DB 65535",
+       [] {
+         auto s = PointerVariant();
+         s.dbNumber = "65535";
+         return s;
+       }(),
+       0,
+       {0xFF, 0xFF},
+       nullptr},
+      {"DB $1234",
+       [] {
+         auto s = PointerVariant();
+         s.dbNumber = "$1234";
+         return s;
+       }(),
+       0,
+       {0x12, 0x34},
+       nullptr},
+      {"DB 65536",
+       [] {
+         auto s = PointerVariant();
+         s.dbNumber = "65536";
+         return s;
+       }(),
+       0,
+       {0x00, 0x00},
+       kDb},
+      {"DB -1",
+       [] {
+         auto s = PointerVariant();
+         s.dbNumber = "-1";
+         return s;
+       }(),
+       0,
+       {0x00, 0x00},
+       kDb},
+      {"DB trailing blank",
+       [] {
+         auto s = PointerVariant();
+         s.dbNumber = "5 ";
+         return s;
+       }(),
+       0,
+       {0x00, 0x00},
+       kDb},
+      {"DB ANY",
+       [] {
+         PointerState s;
+         s.dbNumber = "99999999999";
+         return s;
+       }(),
+       4,
+       {0x00, 0x00},
+       kDb},
+      {"repeat 1",
+       [] {
+         PointerState s;
+         s.repeat = "1";
+         return s;
+       }(),
+       2,
+       {0x00, 0x01},
+       nullptr},
+      {"repeat 300",
+       [] {
+         PointerState s;
+         s.repeat = "300";
+         return s;
+       }(),
+       2,
+       {0x01, 0x2C},
+       nullptr},
+      {"repeat 0",
+       [] {
+         PointerState s;
+         s.repeat = "0";
+         return s;
+       }(),
+       2,
+       {0x00, 0x00},
+       kRepeat},
+      {"repeat -2",
+       [] {
+         PointerState s;
+         s.repeat = "-2";
+         return s;
+       }(),
+       2,
+       {0x00, 0x00},
+       kRepeat},
+      {"repeat empty",
+       [] {
+         PointerState s;
+         s.repeat = "";
+         return s;
+       }(),
+       2,
+       {0x00, 0x00},
+       kRepeat},
       {"number 0", AnyParameter(0, "0"), 8, {0x00, 0x00}, nullptr},
       {"number 65535", AnyParameter(1, "65535"), 8, {0xFF, 0xFF}, nullptr},
       {"number 65536", AnyParameter(1, "65536"), 8, {0x00, 0x00}, kNumber},
@@ -273,7 +379,8 @@ TEST(PointerToolTest, LineCountsOfEachSectionPerVariant) {
       const struct {
         bool byte, word, dword;
         std::size_t count;
-      } forms[] = {{true, false, false, c.byteLines}, {false, true, false, c.wordLines}, {false, false, true, c.dwordLines}};
+      } forms[] = {
+          {true, false, false, c.byteLines}, {false, true, false, c.wordLines}, {false, false, true, c.dwordLines}};
       for (const auto& form : forms) {
         state.asByte = form.byte;
         state.asWord = form.word;
@@ -296,8 +403,8 @@ TEST(PointerToolTest, MeaningsOfTheParameterTypeBytes) {
     const char* typeMeaning;
     const char* numberMeaning;
   } cases[] = {
-      {0, 0x17, "Datentyp BLOCK_FB", "DB-Nummer"},  {1, 0x18, "Datentyp BLOCK_FC", "DB-Nummer"},
-      {2, 0x19, "Datentyp BLOCK_DB", "DB-Nummer"},  {3, 0x1A, "Datentyp BLOCK_SDB", "DB-Nummer"},
+      {0, 0x17, "Datentyp BLOCK_FB", "DB-Nummer"},     {1, 0x18, "Datentyp BLOCK_FC", "DB-Nummer"},
+      {2, 0x19, "Datentyp BLOCK_DB", "DB-Nummer"},     {3, 0x1A, "Datentyp BLOCK_SDB", "DB-Nummer"},
       {4, 0x1C, "Datentyp COUNTER", "COUNTER-Nummer"}, {5, 0x1D, "Datentyp TIMER", "TIMER-Nummer"},
   };
   for (const auto& c : cases) {
@@ -332,7 +439,13 @@ TEST(PointerToolTest, DataTypeAndAreaBytesAndMeanings) {
       EXPECT_EQ(listing.lines[7].size(), 24u + 25) << listing.lines[7];
     }
   }
-  EXPECT_EQ(Compute([] { PointerState s; s.asByte = true; s.area = 7; return s; }()).lines[7],
+  EXPECT_EQ(Compute([] {
+              PointerState s;
+              s.asByte = true;
+              s.area = 7;
+              return s;
+            }())
+                .lines[7],
             " L    B#16#87        // B6 | Bereich Vorherige Lokald.");
 }
 

@@ -34,8 +34,8 @@ class RecordingSeams : public Seams {
   QStringList messages;
   QStringList clipboard;  // every text put on the clipboard, in order
   QStringList opened;
-  QStringList openAnswers;  // what the next file-open dialogs return
-  QStringList openFolders;  // the folder every file-open dialog started in
+  QStringList openAnswers;   // what the next file-open dialogs return
+  QStringList openFolders;   // the folder every file-open dialog started in
   bool openSucceeds = true;  // what OpenDocument reports
   // File-save dialogs: the answers first in first out (a path, "|", the
   // chosen type's filter text; empty: cancelled); the filter lists offered.
