@@ -15,5 +15,6 @@ void RegisterTargetActualDb(CLI::App& app);
 void RegisterDbImage(CLI::App& app);
 void RegisterPointer(CLI::App& app);
 void RegisterAddress(CLI::App& app);
+void RegisterBatch(CLI::App& app);
 
 }  // namespace brendax::cli

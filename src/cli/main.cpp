@@ -131,6 +131,7 @@ int main(int argc, char** argv) {
   brendax::cli::RegisterDbImage(app);
   brendax::cli::RegisterPointer(app);
   brendax::cli::RegisterAddress(app);
+  brendax::cli::RegisterBatch(app);
   try {
     app.parse(args);
   } catch (const CLI::CallForHelp& e) {

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <system_error>
+#include <utility>
 
 #include "core/file_writer.h"
 #include "core/symbol_table_file.h"
@@ -18,6 +19,7 @@ std::string Encode(const std::string& cp1252, const OutputOptions& options) {
 }
 
 int g_exitStatus = kExitGenerated;
+ResultSink g_resultSink;
 
 // The JSON object of a run; texts in UTF-8.
 std::string JsonText(const std::string& generator, const GeneratorResult& result) {
@@ -98,7 +100,13 @@ const CLI::Validator& OnOffValidator() {
   return validator;
 }
 
+void SetResultSink(ResultSink sink) { g_resultSink = std::move(sink); }
+
 int EmitResult(const std::string& generator, const GeneratorResult& result, const OutputOptions& options) {
+  if (g_resultSink) {
+    g_resultSink(generator, result);
+    return result.ok() ? kExitGenerated : kExitValidationError;
+  }
   if (!options.outFile.empty() && !options.symbolsFile.empty() && SameFile(options.outFile, options.symbolsFile)) {
     std::cerr << "-o and --symbols name the same file: " << options.outFile << '\n';
     return kExitUsageError;

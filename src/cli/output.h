@@ -2,6 +2,7 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <functional>
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
@@ -44,6 +45,13 @@ MnemonicSet SelectedMnemonics(const OutputOptions& options);
 // write, to a file or to standard output, gives kExitWriteFailure with the
 // reason on standard error. -o and --symbols naming one file is a usage error.
 int EmitResult(const std::string& generator, const GeneratorResult& result, const OutputOptions& options);
+
+// While a sink is set, EmitResult hands it the generator's name and result
+// instead of writing anything, and returns 0 for a generated and 1 for a
+// refused run (a batch job collects the runs this way). An empty function
+// restores the normal output.
+using ResultSink = std::function<void(const std::string& generator, const GeneratorResult& result)>;
+void SetResultSink(ResultSink sink);
 
 // Writes bytes to standard output and flushes it; on failure says why on
 // standard error and returns false.
