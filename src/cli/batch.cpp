@@ -83,8 +83,8 @@ bool NamesFile(const std::string& generator, const std::string& option) {
 
 // The outputs belong to the job, not to a run.
 bool IsOutputOption(const std::string& option) {
-  static const std::set<std::string> names = {"o",    "output", "encoding", "symbols", "symbols-format",
-                                              "json", "mnemonics", "help", "h"};
+  static const std::set<std::string> names = {"o",    "output",    "encoding", "symbols", "symbols-format",
+                                              "json", "mnemonics", "help",     "h"};
   return names.count(option) > 0;
 }
 
@@ -142,8 +142,8 @@ Job ReadJob(const std::string& jobPath) {
   try {
     document = nlohmann::json::parse(text);
   } catch (const nlohmann::json::parse_error& e) {
-    throw JobFailure{kExitUsageError, jobPath + ": not valid JSON at " + PositionText(text, e.byte) + ": " +
-                                          ParseErrorDetail(e.what())};
+    throw JobFailure{kExitUsageError,
+                     jobPath + ": not valid JSON at " + PositionText(text, e.byte) + ": " + ParseErrorDetail(e.what())};
   }
   const std::string where = jobPath + ": ";
   if (!document.is_object()) throw JobFailure{kExitUsageError, where + "the job must be a JSON object"};
@@ -193,9 +193,8 @@ Job ReadJob(const std::string& jobPath) {
         const std::string optionWhere = where + RunName(i, run.generator) + ": option --" + option.name;
         if (value.is_string()) {
           option.values.push_back(value.get<std::string>());
-        } else if (value.is_array() && std::all_of(value.begin(), value.end(), [](const auto& v) {
-                     return v.is_string();
-                   })) {
+        } else if (value.is_array() &&
+                   std::all_of(value.begin(), value.end(), [](const auto& v) { return v.is_string(); })) {
           for (const auto& v : value) option.values.push_back(v.get<std::string>());
         } else {
           throw JobFailure{kExitUsageError, optionWhere + ": the value must be a text or a list of texts"};
@@ -252,7 +251,8 @@ std::vector<std::string> RunArguments(const CLI::App& command, const Job& job, s
 // The subcommand of a run, or a usage error naming the run.
 CLI::App* CommandOf(CLI::App& app, const JobRun& run, std::size_t index, const std::string& jobPath) {
   const std::string where = jobPath + ": run " + std::to_string(index + 1) + ": ";
-  if (GeneratesNoBlocks(run.generator)) throw JobFailure{kExitUsageError, where + run.generator + " generates no blocks"};
+  if (GeneratesNoBlocks(run.generator))
+    throw JobFailure{kExitUsageError, where + run.generator + " generates no blocks"};
   for (CLI::App* sub : app.get_subcommands({})) {
     if (sub->get_name() == run.generator) return sub;
   }
@@ -481,7 +481,8 @@ int RunJob(const std::string& jobPath) {
     if (const WriteResult written = files.Commit(); !written.ok) throw JobFailure{kExitWriteFailure, written.error};
 
     for (std::size_t i = 0; i < outputs.size(); ++i)
-      for (const std::string& notice : outputs[i].result.notices) PrintLines(RunName(i, outputs[i].generator) + ": ", notice);
+      for (const std::string& notice : outputs[i].result.notices)
+        PrintLines(RunName(i, outputs[i].generator) + ": ", notice);
     if (!job.symbolsPath.empty()) {
       if (const std::string warning = SymbolFileWarning(rows); !warning.empty()) PrintLines("", warning);
     }

@@ -27,9 +27,9 @@ class BatchTest : public ::testing::Test {
   }
   // Runs a job of the given runs (a JSON array's text) writing src.awl and syms.<format>.
   CliRun RunJob(const std::string& runs, const std::string& format = "tsv", const std::string& extra = "") const {
-    const std::string job = Write("job.json", "{\"source\": \"src.awl\", \"symbols\": \"syms." + format +
-                                                  "\", \"symbols-format\": \"" + format + "\"" + extra +
-                                                  ", \"runs\": " + runs + "}");
+    const std::string job =
+        Write("job.json", "{\"source\": \"src.awl\", \"symbols\": \"syms." + format + "\", \"symbols-format\": \"" +
+                              format + "\"" + extra + ", \"runs\": " + runs + "}");
     return RunCli({"batch", job});
   }
   std::string Source() const { return ReadFileBytes(dir_ + "/src.awl"); }
@@ -75,10 +75,15 @@ TEST_F(BatchTest, EveryBlockGeneratorInOnePassOrder) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out, dir_ + "/src.awl: 9 blocks\n" + dir_ + "/syms.tsv: 14 rows\n");
   // Types first, then data blocks, then functions; the job's order inside each.
-  const std::vector<std::string> expectedHeaders = {
-      "TYPE UDT12",           "DATA_BLOCK DB5",    "DATA_BLOCK DB12",
-      "DATA_BLOCK \"DB_Schrittkette\"", "DATA_BLOCK DB7", "DATA_BLOCK DB1",
-      "FUNCTION \"Kette_A\" : VOID", "FUNCTION \"FC_Schritttimer\" : VOID", "FUNCTION \"FC_Schrittkette\" : VOID"};
+  const std::vector<std::string> expectedHeaders = {"TYPE UDT12",
+                                                    "DATA_BLOCK DB5",
+                                                    "DATA_BLOCK DB12",
+                                                    "DATA_BLOCK \"DB_Schrittkette\"",
+                                                    "DATA_BLOCK DB7",
+                                                    "DATA_BLOCK DB1",
+                                                    "FUNCTION \"Kette_A\" : VOID",
+                                                    "FUNCTION \"FC_Schritttimer\" : VOID",
+                                                    "FUNCTION \"FC_Schrittkette\" : VOID"};
   EXPECT_EQ(Headers(Source()), expectedHeaders);
   EXPECT_NE(run.err.find("run 4 (step-extended): Der Baustein"), std::string::npos) << "notices name their run";
 
@@ -114,8 +119,8 @@ TEST_F(BatchTest, EveryBlockGeneratorInOnePassOrder) {
 }
 
 TEST_F(BatchTest, MnemonicsOfTheJobReachEveryRun) {
-  const CliRun run = RunJob(R"([{"generator": "step-simple", "options": {"count": "2"}}])", "tsv",
-                            R"(, "mnemonics": "en")");
+  const CliRun run =
+      RunJob(R"([{"generator": "step-simple", "options": {"count": "2"}}])", "tsv", R"(, "mnemonics": "en")");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(Source(), RunCli({"step-simple", "--count", "2", "--mnemonics", "en"}).out);
 }
@@ -197,8 +202,8 @@ TEST_F(BatchTest, MalformedJobsAreUsageErrorsSayingWhere) {
 }
 
 TEST_F(BatchTest, FailedWriteLeavesTheOtherFileUnwritten) {
-  const std::string job = Write(
-      "job.json", R"({"source": "missing/src.awl", "symbols": "syms.sdf", "runs": [{"generator": "db"}]})");
+  const std::string job =
+      Write("job.json", R"({"source": "missing/src.awl", "symbols": "syms.sdf", "runs": [{"generator": "db"}]})");
   const CliRun run = RunCli({"batch", job});
   EXPECT_EQ(run.status, 3);
   EXPECT_NE(run.err.find("src.awl"), std::string::npos) << run.err;
@@ -219,22 +224,25 @@ TEST_F(BatchTest, SymbolFormatsOfEveryGeneratorWithRows) {
     std::string firstRow;
   } cases[] = {
       {stepSimple, "tsv", "FC_Schrittkette\tFC 80\tFC 80\tFC_Schrittkette"},
-      {stepSimple, "asc", "126," + Pad("FC_Schrittkette", 24) + "FC     80   " + Pad("FC 80", 10) +
-                              Pad("FC_Schrittkette", 80)},
-      {stepSimple, "sdf", "\"" + Pad("FC_Schrittkette", 24) + "\",\"" + Pad("FC 80", 12) + "\",\"" +
-                              Pad("FC 80", 10) + "\",\"" + Pad("FC_Schrittkette", 80) + "\""},
+      {stepSimple, "asc",
+       "126," + Pad("FC_Schrittkette", 24) + "FC     80   " + Pad("FC 80", 10) + Pad("FC_Schrittkette", 80)},
+      {stepSimple, "sdf",
+       "\"" + Pad("FC_Schrittkette", 24) + "\",\"" + Pad("FC 80", 12) + "\",\"" + Pad("FC 80", 10) + "\",\"" +
+           Pad("FC_Schrittkette", 80) + "\""},
       {stepSimple, "seq", "\tFC 80\tFC_Schrittkette\tFC_Schrittkette"},
       {stepExtended, "tsv", "FC_Schrittkette\tFC 7\tFC 7\tFC_Schrittkette"},
-      {stepExtended, "asc", "126," + Pad("FC_Schrittkette", 24) + "FC      7   " + Pad("FC 7", 10) +
-                                Pad("FC_Schrittkette", 80)},
-      {stepExtended, "sdf", "\"" + Pad("FC_Schrittkette", 24) + "\",\"" + Pad("FC 7", 12) + "\",\"" +
-                                Pad("FC 7", 10) + "\",\"" + Pad("FC_Schrittkette", 80) + "\""},
+      {stepExtended, "asc",
+       "126," + Pad("FC_Schrittkette", 24) + "FC      7   " + Pad("FC 7", 10) + Pad("FC_Schrittkette", 80)},
+      {stepExtended, "sdf",
+       "\"" + Pad("FC_Schrittkette", 24) + "\",\"" + Pad("FC 7", 12) + "\",\"" + Pad("FC 7", 10) + "\",\"" +
+           Pad("FC_Schrittkette", 80) + "\""},
       {stepExtended, "seq", "\tFC 7\tFC_Schrittkette\tFC_Schrittkette"},
       {symbols, "tsv", "E50.0Zyl1ausg\tE  50.0\tBool\tZylinder 1 ausgefahren"},
-      {symbols, "asc", "126," + Pad("E50.0Zyl1ausg", 24) + "E      50.0 " + Pad("Bool", 10) +
-                           Pad("Zylinder 1 ausgefahren", 80)},
-      {symbols, "sdf", "\"" + Pad("E50.0Zyl1ausg", 24) + "\",\"" + Pad("E 50.0", 12) + "\",\"" + Pad("Bool", 10) +
-                           "\",\"" + Pad("Zylinder 1 ausgefahren", 80) + "\""},
+      {symbols, "asc",
+       "126," + Pad("E50.0Zyl1ausg", 24) + "E      50.0 " + Pad("Bool", 10) + Pad("Zylinder 1 ausgefahren", 80)},
+      {symbols, "sdf",
+       "\"" + Pad("E50.0Zyl1ausg", 24) + "\",\"" + Pad("E 50.0", 12) + "\",\"" + Pad("Bool", 10) + "\",\"" +
+           Pad("Zylinder 1 ausgefahren", 80) + "\""},
       {symbols, "seq", "\tE 50.0\tE50.0Zyl1ausg\tZylinder 1 ausgefahren"},
   };
   for (const auto& c : cases) {
