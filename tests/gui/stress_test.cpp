@@ -120,6 +120,13 @@ class StressTest : public QObject {
     long firstRound = 0;
     for (int round = 1; round <= kRounds; ++round) {
       for (const auto& [name, result] : results) {
+        // As a generator dialog does: prepare the views, then hand over the result.
+        if (result.symbols.empty())
+          window.PrepareSourceOutput();
+        else if (result.lines.empty())
+          window.PrepareSymbolOutput();
+        else
+          window.PrepareSourceAndSymbolOutput();
         window.ShowGeneratorResult(result, &window);
         QCoreApplication::processEvents();
         if (toggle->isEnabled()) {
