@@ -25,6 +25,16 @@ namespace {
 
 constexpr int kTempNameAttempts = 100;
 
+FileWriteStep g_faultStep = FileWriteStep::kNone;
+int g_faultError = EIO;
+
+// True, with errno set, when a test asked this step to fail.
+bool InjectedFault(FileWriteStep step) {
+  if (g_faultStep != step || step == FileWriteStep::kNone) return false;
+  errno = g_faultError;
+  return true;
+}
+
 WriteResult Failure(const std::string& shownName, const std::string& reason) {
   return {false, "Cannot write " + shownName + ": " + reason};
 }
@@ -217,7 +227,7 @@ WriteResult PendingWrites::Stage(const std::string& path, std::string_view bytes
     entry.tempPath = folder + "/" + TempName();
     // A new file gets the usual permissions (umask applies); a replaced one
     // gets its old bits below.
-    fd = OpenExclusive(entry.tempPath, exists ? 0600 : 0666);
+    fd = InjectedFault(FileWriteStep::kOpen) ? -1 : OpenExclusive(entry.tempPath, exists ? 0600 : 0666);
     if (fd < 0 && errno != EEXIST) return fail(ErrnoFailure(path, errno));
   }
   if (fd < 0) return fail(ErrnoFailure(path, EEXIST));
@@ -234,9 +244,10 @@ WriteResult PendingWrites::Stage(const std::string& path, std::string_view bytes
     }
   }
 #endif
-  bool ok = WriteAll(fd, bytes) && SyncFile(fd) == 0;
+  bool ok = !InjectedFault(FileWriteStep::kWrite) && WriteAll(fd, bytes) && !InjectedFault(FileWriteStep::kSync) &&
+            SyncFile(fd) == 0;
   int error = ok ? 0 : errno;
-  if (CloseFile(fd) != 0 && ok) {
+  if ((CloseFile(fd) != 0 || InjectedFault(FileWriteStep::kClose)) && ok) {
     ok = false;
     error = errno;
   }
@@ -280,7 +291,7 @@ WriteResult PendingWrites::Commit() {
       return firstFailure_;
     }
 #else
-    if (::rename(entry.tempPath.c_str(), entry.target.c_str()) != 0) {
+    if (InjectedFault(FileWriteStep::kRename) || ::rename(entry.tempPath.c_str(), entry.target.c_str()) != 0) {
       firstFailure_ = ErrnoFailure(entry.shownName, errno);
       Discard();
       return firstFailure_;
@@ -297,6 +308,11 @@ WriteResult WriteFileAtomically(const std::string& path, std::string_view bytes,
   PendingWrites writes;
   writes.Stage(path, bytes, nonRegular);
   return writes.Commit();
+}
+
+void SetFileWriteFaultForTesting(FileWriteStep step, int error) {
+  g_faultStep = step;
+  g_faultError = error;
 }
 
 bool SameFile(const std::string& first, const std::string& second) {

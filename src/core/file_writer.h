@@ -18,6 +18,7 @@
 // the system gives (a process with administrator rights may write it).
 #pragma once
 
+#include <cerrno>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -72,5 +73,13 @@ class PendingWrites {
 // True when both paths name the same file: the same device and inode when
 // both exist, else the same absolute path after resolving links and "..".
 bool SameFile(const std::string& first, const std::string& second);
+
+// For tests: the steps of replacing a regular file, any of which can fail.
+enum class FileWriteStep { kNone, kOpen, kWrite, kSync, kClose, kRename };
+// Makes every following write of a regular file fail at the given step with
+// the given errno value (ENOSPC for a full disk), as if the system had
+// refused it, until it is called again with kNone. Costs one comparison
+// per step when unset. Not for use from several threads at once.
+void SetFileWriteFaultForTesting(FileWriteStep step, int error = EIO);
 
 }  // namespace brendax

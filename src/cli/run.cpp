@@ -1,0 +1,125 @@
+// The command line as a function: parses the arguments, runs the subcommand
+// and returns the exit status.
+#include "cli/run.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/output.h"
+#include "core/version.h"
+
+namespace {
+
+constexpr const char* kExitStatusHelp =
+    "Exit status: 0 generated; 1 the input was refused (the message box text goes to standard error); "
+    "2 wrong usage; 3 an output could not be written, to a file or to standard output (the reason goes to "
+    "standard error).\n"
+    "Option values may be given as --name VALUE or --name=VALUE; --name= is the empty text, and values "
+    "beginning with \"-\" need the = form (--first-step=-5).";
+
+// The option an argument names, looked up where the parser will look: in
+// the command given last and, failing that, in the commands above it.
+const CLI::Option* FindLongOption(const CLI::App* command, const std::string& name) {
+  for (; command != nullptr; command = command->get_parent()) {
+    if (const CLI::Option* option = command->get_option_no_throw(name)) return option;
+  }
+  return nullptr;
+}
+
+// The parser reads "--name=" as "--name" without a value and takes the next
+// argument instead. Split such an argument into "--name" and an empty
+// argument, which the parser reads as the empty text and which can never be
+// taken for an option. Flags ("--json=") are left as they are, and so is
+// everything after "--".
+std::vector<std::string> SplitEmptyValues(const CLI::App& app, int argc, char** argv) {
+  std::vector<std::string> args;
+  args.reserve(static_cast<std::size_t>(argc) + 4);
+  const CLI::App* command = &app;
+  bool optionsEnded = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (optionsEnded || arg == "--") {
+      optionsEnded = true;
+      args.push_back(arg);
+      continue;
+    }
+    if (arg.size() > 3 && arg.compare(0, 2, "--") == 0 && arg.back() == '=' && arg.find('=') == arg.size() - 1) {
+      const std::string name = arg.substr(0, arg.size() - 1);
+      const CLI::Option* option = FindLongOption(command, name);
+      if (option != nullptr && option->get_items_expected_max() > 0) {
+        args.push_back(name);
+        args.emplace_back();
+        continue;
+      }
+    } else if (arg.compare(0, 1, "-") != 0) {
+      for (const CLI::App* sub : command->get_subcommands({})) {
+        if (sub->check_name(arg)) {
+          command = sub;
+          break;
+        }
+      }
+    }
+    args.push_back(arg);
+  }
+  return args;
+}
+
+// The status after everything else that went to standard output (help,
+// version) has been flushed: a write failure there counts as well.
+int Finish(int status) {
+  errno = 0;
+  std::cout.flush();
+  if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
+    if (status != brendax::cli::kExitWriteFailure) brendax::cli::ReportStandardOutputFailure(errno);
+    return brendax::cli::kExitWriteFailure;
+  }
+  return status;
+}
+
+}  // namespace
+
+int RunCommandLine(int argc, char** argv) {
+  brendax::cli::SetExitStatus(brendax::cli::kExitGenerated);
+  CLI::App app{"Brendax command line: generates STL sources and symbol rows for S7 PLCs"};
+  app.set_version_flag("--version", std::string(brendax::kVersionLine));
+  app.footer(kExitStatusHelp);
+  app.require_subcommand(0, 1);
+  brendax::cli::RegisterStepSimple(app);
+  brendax::cli::RegisterStepExtended(app);
+  brendax::cli::RegisterSymbols(app);
+  brendax::cli::RegisterTemplates(app);
+  brendax::cli::RegisterDb(app);
+  brendax::cli::RegisterMessageDb(app);
+  brendax::cli::RegisterTargetActualDb(app);
+  brendax::cli::RegisterDbImage(app);
+  brendax::cli::RegisterPointer(app);
+  brendax::cli::RegisterAddress(app);
+  brendax::cli::RegisterBatch(app);
+  // Every subcommand is known before the "--name=" forms are split.
+  if (argc > 0) app.name(argv[0]);
+  std::vector<std::string> args = SplitEmptyValues(app, argc, argv);
+  std::reverse(args.begin(), args.end());  // the parser takes its arguments last first
+  try {
+    app.parse(args);
+  } catch (const CLI::CallForHelp& e) {
+    return Finish(app.exit(e));
+  } catch (const CLI::CallForAllHelp& e) {
+    return Finish(app.exit(e));
+  } catch (const CLI::CallForVersion& e) {
+    return Finish(app.exit(e));
+  } catch (const CLI::ParseError& e) {
+    app.exit(e);
+    return Finish(brendax::cli::kExitUsageError);
+  }
+  if (app.get_subcommands().empty()) {
+    std::cout << app.help();
+    return Finish(0);
+  }
+  return Finish(brendax::cli::ExitStatus());
+}
