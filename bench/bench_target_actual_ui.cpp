@@ -74,7 +74,7 @@ void BM_TargetActualLargestInMemo(benchmark::State& state) {
     w.window.ShowGeneratorResult(brendax::GenerateTargetActual(params), &w.window);
     QApplication::processEvents();
   }
-  state.counters["memo_lines"] = w.window.Memo1->blockCount();
+  state.counters["memo_lines"] = w.window.findChild<QPlainTextEdit*>("Memo1")->blockCount();
   state.counters["peak_MB"] = PeakMegabytes();
 }
 BENCHMARK(BM_TargetActualLargestInMemo)->Unit(benchmark::kMillisecond)->Iterations(5);
