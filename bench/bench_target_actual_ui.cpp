@@ -9,34 +9,12 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 
 #include "app/main_window.h"
 #include "datablocks/target_actual.h"
-#include "ui/seams_ui.h"
+#include "window_fixture_ui.h"
 
 namespace {
-
-class SilentSeams : public Seams {
- public:
-  void ShowMessage(QWidget*, const QString&) override {}
-  void SetClipboardText(const QString&) override {}
-  bool OpenDocument(const QString&) override { return true; }
-  QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&, QString*) override { return {}; }
-  bool AskYesNo(QWidget*, const QString&) override { return false; }
-};
-
-struct Window {
-  Window() : window(seams, dir.filePath("brendax.set")) { window.show(); }
-  SilentSeams seams;
-  QTemporaryDir dir;
-  TForm1 window;
-};
-
-Window& SharedWindow() {
-  static Window* window = new Window;  // lives until the program ends
-  return *window;
-}
 
 brendax::TargetActualParams Largest() {
   brendax::TargetActualParams p = brendax::DefaultsOf(brendax::TargetActualFields());
@@ -67,7 +45,7 @@ BENCHMARK(BM_TargetActualLargestCore)->Unit(benchmark::kMillisecond);
 
 // What the user waits for after "Generieren": the core, then the memo.
 void BM_TargetActualLargestInMemo(benchmark::State& state) {
-  Window& w = SharedWindow();
+  BenchWindow& w = SharedWindow();
   const auto params = Largest();
   for (auto _ : state) {
     w.window.PrepareSourceOutput();

@@ -7,36 +7,14 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <chrono>
 #include <memory>
 
 #include "app/main_window.h"
 #include "stepseq/extended_step.h"
-#include "ui/seams_ui.h"
+#include "window_fixture_ui.h"
 
 namespace {
-
-class SilentSeams : public Seams {
- public:
-  void ShowMessage(QWidget*, const QString&) override {}
-  void SetClipboardText(const QString&) override {}
-  bool OpenDocument(const QString&) override { return true; }
-  QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&, QString*) override { return {}; }
-  bool AskYesNo(QWidget*, const QString&) override { return false; }
-};
-
-struct Window {
-  Window() : window(seams, dir.filePath("brendax.set")) { window.show(); }
-  SilentSeams seams;
-  QTemporaryDir dir;
-  TForm1 window;
-};
-
-Window& SharedWindow() {
-  static Window* window = new Window;  // lives until the program ends
-  return *window;
-}
 
 std::vector<std::string> ManyLines(std::size_t count) {
   brendax::ExtendedStepParams params = brendax::ExtendedExample1();
@@ -56,7 +34,7 @@ std::vector<std::string> ManyLines(std::size_t count) {
 }
 
 void BM_MemoFill135kLines(benchmark::State& state) {
-  Window& w = SharedWindow();
+  BenchWindow& w = SharedWindow();
   const auto lines = ManyLines(135000);
   for (auto _ : state) {
     // Emptying the previous run's memo is not part of the fill.
@@ -75,7 +53,7 @@ BENCHMARK(BM_MemoFill135kLines)->Unit(benchmark::kMillisecond)->Iterations(5);
 // grows at least with the line count, so the figure for 135,000 lines is a
 // lower bound of the real one.
 void BM_MemoAppendLineByLine13500Lines(benchmark::State& state) {
-  Window& w = SharedWindow();
+  BenchWindow& w = SharedWindow();
   auto* memo = w.window.findChild<QPlainTextEdit*>("Memo1");
   const auto lines = ManyLines(13500);
   double seconds = 0;
@@ -93,7 +71,7 @@ void BM_MemoAppendLineByLine13500Lines(benchmark::State& state) {
 BENCHMARK(BM_MemoAppendLineByLine13500Lines)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_GridFill100kRows(benchmark::State& state) {
-  Window& w = SharedWindow();
+  BenchWindow& w = SharedWindow();
   std::vector<brendax::SymbolRow> rows;
   for (int i = 0; i < 100000; ++i)
     rows.push_back({"Sym_" + std::to_string(i), "E " + std::to_string(i / 8) + "." + std::to_string(i % 8), "BOOL",

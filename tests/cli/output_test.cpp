@@ -18,18 +18,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> FolderNames(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 class CliOutputTest : public ::testing::Test {
  protected:
   void SetUp() override { dir_ = MakeTempDir(); }
@@ -101,7 +89,7 @@ TEST_F(CliOutputTest, FailedStandardOutputExitsThree) {
 
 TEST_F(CliOutputTest, SameFileTwiceIsAUsageError) {
   fs::create_directory(dir_ + "/sub");
-  WriteBytes(dir_ + "/existing.awl", "old");
+  WriteFileBytes(dir_ + "/existing.awl", "old");
   fs::create_symlink(dir_ + "/existing.awl", dir_ + "/link.awl");
   const std::vector<std::pair<std::string, std::string>> pairs = {
       {dir_ + "/x.awl", dir_ + "/x.awl"},
@@ -120,7 +108,7 @@ TEST_F(CliOutputTest, SameFileTwiceIsAUsageError) {
 // A failed second file leaves the first one as it was.
 TEST_F(CliOutputTest, FailedSymbolsFileLeavesTheOutputFileUntouched) {
   const std::string out = dir_ + "/ok.awl";
-  WriteBytes(out, "previous run");
+  WriteFileBytes(out, "previous run");
   const CliRun run = RunCli({"step-simple", "-o", out, "--symbols", dir_ + "/missing/x.tsv"});
   EXPECT_EQ(run.status, 3);
   EXPECT_EQ(run.err, "Cannot write " + dir_ + "/missing/x.tsv: No such file or directory\n");
@@ -157,7 +145,7 @@ TEST_F(CliOutputTest, DevicesAreWrittenThrough) {
 TEST_F(CliOutputTest, UnwritableFileIsRefusedWithTheReason) {
   if (::geteuid() == 0) GTEST_SKIP() << "an administrator may write any file";
   const std::string out = dir_ + "/out.awl";
-  WriteBytes(out, "old");
+  WriteFileBytes(out, "old");
   fs::permissions(out, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   const CliRun run = RunCli({"step-simple", "-o", out});
   EXPECT_EQ(run.status, 3);
@@ -170,7 +158,7 @@ TEST_F(CliOutputTest, UnwritableFileIsRefusedWithTheReason) {
 TEST_F(CliOutputTest, LinkAtAnOldTemporaryNameIsLeftAlone) {
   const std::string out = dir_ + "/out.awl";
   const std::string victim = dir_ + "/victim.txt";
-  WriteBytes(victim, "keep me");
+  WriteFileBytes(victim, "keep me");
   for (const char* suffix : {".part", ".tmp"}) fs::create_symlink(victim, out + suffix);
   ASSERT_EQ(RunCli({"step-simple", "--count=2", "-o", out}).status, 0);
   EXPECT_EQ(ReadFileBytes(victim), "keep me");

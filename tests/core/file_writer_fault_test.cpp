@@ -21,11 +21,7 @@ namespace fs = std::filesystem;
 using testing::MakeTempDir;
 using testing::ReadFileBytes;
 using testing::RunCli;
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using testing::WriteFileBytes;
 
 std::size_t FileCount(const std::string& dir) {
   return static_cast<std::size_t>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
@@ -72,7 +68,7 @@ TEST_F(FileWriteFaultTest, EveryFailedStepKeepsTheOldFileAndSaysWhy) {
   const std::string old = "FUNCTION FC 1 : VOID\r\nEND_FUNCTION\r\n";
   for (const Fault& fault : kFaults) {
     SCOPED_TRACE(fault.name);
-    WriteBytes(path, old);
+    WriteFileBytes(path, old);
     WriteResult result;
     {
       ScopedFault scoped(fault);
@@ -101,8 +97,8 @@ TEST_F(FileWriteFaultTest, AFailedStepCreatesNoNewFile) {
 TEST_F(FileWriteFaultTest, FilesWrittenTogetherStayAsTheyWereWhenOneFails) {
   const std::string text = dir_ + "/out.awl";
   const std::string rows = dir_ + "/out.sdf";
-  WriteBytes(text, "old text");
-  WriteBytes(rows, "old rows");
+  WriteFileBytes(text, "old text");
+  WriteFileBytes(rows, "old rows");
   for (const Fault& fault : kFaults) {
     SCOPED_TRACE(fault.name);
     WriteResult result;
@@ -163,8 +159,8 @@ TEST_F(FileWriteFaultTest, TheCommandLineReportsAFailedOutputAndKeepsTheOldFiles
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    WriteBytes(text, "old text");
-    WriteBytes(rows, "old rows");
+    WriteFileBytes(text, "old text");
+    WriteFileBytes(rows, "old rows");
     const auto run = RunCli({"symbols", "--example", "cylinder", "-o", c.textPath, "--symbols", c.rowsPath});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find(c.reason), std::string::npos) << run.err;

@@ -14,20 +14,10 @@ namespace brendax {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FolderNames;
 using testing::MakeTempDir;
 using testing::ReadFileBytes;
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> FolderNames(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing::WriteFileBytes;
 
 class FileWriterTest : public ::testing::Test {
  protected:
@@ -49,7 +39,7 @@ TEST_F(FileWriterTest, WritesAndReplacesWithoutLeavingTemporaryFiles) {
 
 TEST_F(FileWriterTest, RefusalsNameTheFileAndTheReason) {
   fs::create_directory(dir_ + "/folder");
-  WriteBytes(dir_ + "/plain", "x");
+  WriteFileBytes(dir_ + "/plain", "x");
   ::mkfifo((dir_ + "/fifo").c_str(), 0600);
   struct Case {
     std::string path;
@@ -76,7 +66,7 @@ TEST_F(FileWriterTest, RefusalsNameTheFileAndTheReason) {
 TEST_F(FileWriterTest, ReplacedFileKeepsItsPermissionBits) {
   const std::string path = dir_ + "/out.awl";
   for (const mode_t mode : {0600, 0640, 0755, 0444}) {
-    WriteBytes(path, "old");
+    WriteFileBytes(path, "old");
     ASSERT_EQ(::chmod(path.c_str(), mode), 0);
     const WriteResult result = WriteFileAtomically(path, "new");
     if (mode == 0444 && ::geteuid() != 0) {
@@ -105,7 +95,7 @@ TEST_F(FileWriterTest, UnwritableFolderIsRefused) {
 
 // A link stays a link; the file it names gets the bytes.
 TEST_F(FileWriterTest, LinkedTargetIsFollowed) {
-  WriteBytes(dir_ + "/real.awl", "old");
+  WriteFileBytes(dir_ + "/real.awl", "old");
   fs::create_symlink("real.awl", dir_ + "/link.awl");
   fs::create_symlink("created.awl", dir_ + "/dangling.awl");
   ASSERT_TRUE(WriteFileAtomically(dir_ + "/link.awl", "new").ok);
@@ -120,7 +110,7 @@ TEST_F(FileWriterTest, LinkedTargetIsFollowed) {
 TEST_F(FileWriterTest, PendingWritesAreAllOrNothing) {
   const std::string first = dir_ + "/first.awl";
   const std::string second = dir_ + "/second.tsv";
-  WriteBytes(first, "old first");
+  WriteFileBytes(first, "old first");
   {
     PendingWrites writes;
     EXPECT_TRUE(writes.Stage(first, "new first").ok);
@@ -160,8 +150,8 @@ TEST_F(FileWriterTest, PendingWritesAreAllOrNothing) {
 
 TEST_F(FileWriterTest, SameFileByPathLinkOrInode) {
   fs::create_directory(dir_ + "/sub");
-  WriteBytes(dir_ + "/a", "a");
-  WriteBytes(dir_ + "/b", "b");
+  WriteFileBytes(dir_ + "/a", "a");
+  WriteFileBytes(dir_ + "/b", "b");
   fs::create_hard_link(dir_ + "/a", dir_ + "/hard");
   fs::create_symlink(dir_ + "/a", dir_ + "/soft");
   struct Case {

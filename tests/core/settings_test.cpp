@@ -18,20 +18,10 @@
 namespace brendax {
 namespace {
 
+using testing::FolderNames;
 using testing::MakeTempDir;
 using testing::ReadFileBytes;
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> FolderNames(const std::string& dir) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
-}
+using testing::WriteFileBytes;
 
 std::string RecordBytes(const SettingsRecord& r) {
   return std::string(reinterpret_cast<const char*>(r.bytes().data()), r.bytes().size());
@@ -62,7 +52,7 @@ TEST(SettingsTest, MissingOrShortFileGivesDefaults) {
   EXPECT_EQ(RecordBytes(LoadSettingsFile(dir + "/none.set")), RecordBytes(SettingsRecord()));
 
   std::string shortFile = FilledRecord(2).substr(0, 300);
-  WriteBytes(dir + "/short.set", shortFile);
+  WriteFileBytes(dir + "/short.set", shortFile);
   const SettingsRecord r = LoadSettingsFile(dir + "/short.set");
   EXPECT_EQ(r.version(), 2);
   EXPECT_EQ(r.reserved(), "");
@@ -74,7 +64,7 @@ TEST(SettingsTest, MissingOrShortFileGivesDefaults) {
 TEST(SettingsTest, ForeignVersionKeepsTemplatesOnly) {
   const std::string dir = MakeTempDir();
   const std::string bytes = FilledRecord(1);
-  WriteBytes(dir + "/old.set", bytes);
+  WriteFileBytes(dir + "/old.set", bytes);
   const SettingsRecord r = LoadSettingsFile(dir + "/old.set");
   EXPECT_EQ(r.version(), 2);
   EXPECT_EQ(r.reserved(), "");
@@ -107,7 +97,7 @@ TEST(SettingsTest, FieldsAtTheirOffsets) {
 TEST(SettingsTest, RoundTripIsByteIdentical) {
   const std::string dir = MakeTempDir();
   const std::string bytes = FilledRecord(2);
-  WriteBytes(dir + "/in.set", bytes);
+  WriteFileBytes(dir + "/in.set", bytes);
   const SettingsRecord r = LoadSettingsFile(dir + "/in.set");
   EXPECT_EQ(r.nationalLanguage(), 1);
   ASSERT_TRUE(SaveSettingsFile(dir + "/out.set", r));
@@ -121,7 +111,7 @@ TEST(SettingsTest, RoundTripIsByteIdentical) {
 TEST(SettingsTest, SaveIntoMissingFolderFails) {
   const std::string dir = MakeTempDir();
   EXPECT_FALSE(SaveSettingsFile(dir + "/missing/brendax.set", SettingsRecord()));
-  WriteBytes(dir + "/plain", "x");
+  WriteFileBytes(dir + "/plain", "x");
   EXPECT_FALSE(SaveSettingsFile(dir + "/plain/brendax.set", SettingsRecord()));
 }
 
@@ -129,7 +119,7 @@ TEST(SettingsTest, FailedWriteLeavesOldFileIntact) {
   const std::string dir = MakeTempDir();
   const std::string path = dir + "/brendax.set";
   const std::string old = FilledRecord(2);
-  WriteBytes(path, old);
+  WriteFileBytes(path, old);
   // A child process whose file size limit stops the write half way.
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);

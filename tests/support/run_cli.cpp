@@ -1,5 +1,7 @@
 #include "support/run_cli.h"
 
+#include <algorithm>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +17,18 @@ std::string ReadFileBytes(const std::string& path) {
   std::ostringstream data;
   data << in.rdbuf();
   return data.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> FolderNames(const std::string& dir) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 std::string MakeTempDir() {

@@ -25,6 +25,12 @@ CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);
 
+// Writes bytes into a file, replacing it.
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+
+// The names of a folder's entries, sorted.
+std::vector<std::string> FolderNames(const std::string& dir);
+
 // A fresh empty folder under the system's temporary folder.
 std::string MakeTempDir();
 
