@@ -331,19 +331,19 @@ void TForm1::LayoutGrid() {
 }
 
 void TForm1::SetOutputLines(const std::vector<std::string>& lines) {
-  std::size_t size = 0;
-  for (const auto& line : lines) size += line.size() + 1;
-  std::string text;
+  qsizetype size = 0;
+  for (const auto& line : lines) size += static_cast<qsizetype>(line.size()) + 1;
+  QString text;
   text.reserve(size);
   for (const auto& line : lines) {
-    text += line;
-    text += '\n';
+    AppendAnsi(text, line);
+    text += QLatin1Char('\n');
   }
   // One operation: a memo of a hundred thousand lines fills in a blink,
   // where adding line by line would take minutes.
   Memo1->setUndoRedoEnabled(false);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setPlainText(FromAnsi(text));
+  Memo1->setPlainText(text);
   Memo1->setUndoRedoEnabled(true);
 }
 

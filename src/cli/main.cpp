@@ -11,6 +11,7 @@
 #endif
 
 #include "cli/run.h"
+#include "core/heap_tuning.h"
 
 namespace {
 
@@ -35,6 +36,7 @@ void GuardClosedStandardStreams() {
 
 int main(int argc, char** argv) {
   GuardClosedStandardStreams();
+  brendax::TuneHeapForLargeOutputs();
 #ifdef _WIN32
   // The text carries its own CR LF; no second CR.
   ::_setmode(::_fileno(stdout), _O_BINARY);

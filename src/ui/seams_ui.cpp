@@ -56,7 +56,7 @@ QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, c
   return QFileDialog::getOpenFileName(parent, caption, dir, filter);
 }
 
-QString FromAnsi(const std::string& cp1252) {
+void AppendAnsi(QString& out, std::string_view cp1252) {
   // Straight from the bytes to UTF-16: the memo may receive megabytes at once.
   static const std::array<char16_t, 32> high = [] {
     std::array<char16_t, 32> table{};
@@ -65,12 +65,18 @@ QString FromAnsi(const std::string& cp1252) {
           QString::fromStdString(brendax::Cp1252ToUtf8(std::string(1, static_cast<char>(b)))).at(0).unicode();
     return table;
   }();
-  QString out(static_cast<qsizetype>(cp1252.size()), Qt::Uninitialized);
-  QChar* data = out.data();
+  const qsizetype start = out.size();
+  out.resize(start + static_cast<qsizetype>(cp1252.size()));
+  QChar* data = out.data() + start;
   for (std::size_t i = 0; i < cp1252.size(); ++i) {
     const auto byte = static_cast<unsigned char>(cp1252[i]);
     data[i] = QChar(byte >= 0x80 && byte < 0xA0 ? high[byte - 0x80] : char16_t{byte});
   }
+}
+
+QString FromAnsi(const std::string& cp1252) {
+  QString out;
+  AppendAnsi(out, cp1252);
   return out;
 }
 

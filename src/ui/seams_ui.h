@@ -4,6 +4,8 @@
 #pragma once
 
 #include <QString>
+#include <string>
+#include <string_view>
 
 class QWidget;
 
@@ -45,4 +47,6 @@ class DesktopSeams : public Seams {
 
 // Core text (Windows-1252 bytes) to and from the window's Unicode text.
 QString FromAnsi(const std::string& cp1252);
+// Appends the Windows-1252 bytes to out, converted.
+void AppendAnsi(QString& out, std::string_view cp1252);
 std::string ToAnsi(const QString& text);
