@@ -2,7 +2,12 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cerrno>
 #include <charconv>
@@ -208,6 +213,57 @@ std::string DbImageValue(int type, bool swap, const unsigned char* bytes) {
   return value;
 }
 
+#ifdef _WIN32
+
+namespace {
+
+std::wstring WidePath(const std::string& utf8) {
+  if (utf8.empty()) return {};
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
+  return wide;
+}
+
+}  // namespace
+
+ImageFile::ImageFile(const std::string& path) {
+  const int fd = ::_wopen(WidePath(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
+  if (fd < 0) {
+    failure_ = std::strerror(errno);
+    return;
+  }
+  struct _stat64 status {};
+  if (::_fstat64(fd, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
+    failure_ = (status.st_mode & _S_IFMT) == _S_IFDIR ? std::strerror(EISDIR)
+                                                      : "Keine gewöhnliche Datei (Gerät, Pipe oder Socket)";
+    ::_close(fd);
+    return;
+  }
+  descriptor_ = fd;
+  size_ = static_cast<std::uint64_t>(status.st_size);
+}
+
+ImageFile::~ImageFile() {
+  if (descriptor_ >= 0) ::_close(descriptor_);
+}
+
+bool ImageFile::ReadFromStart(std::size_t length, std::string& bytes) {
+  bytes.assign(length, '\0');
+  if (descriptor_ < 0 || ::_lseeki64(descriptor_, 0, SEEK_SET) != 0) return false;
+  std::size_t done = 0;
+  while (done < length) {
+    const std::size_t want = std::min(kReadBlock, length - done);
+    const int got = ::_read(descriptor_, bytes.data() + done, static_cast<unsigned>(want));
+    if (got < 0) return false;
+    if (got == 0) break;  // the end of the file: the rest stays zero
+    done += static_cast<std::size_t>(got);
+  }
+  return true;
+}
+
+#else
+
 ImageFile::ImageFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
@@ -249,6 +305,8 @@ bool ImageFile::ReadFromStart(std::size_t length, std::string& bytes) {
   }
   return true;
 }
+
+#endif
 
 GeneratorResult GenerateDbImage(const DbImageParams& p) {
   const auto dbNumber = ParseInt32(p.dbNumber);
