@@ -325,4 +325,8 @@ bool SameFile(const std::string& first, const std::string& second) {
   return normalA == normalB;
 }
 
+#ifdef _WIN32
+std::wstring WidePath(const std::string& utf8) { return Wide(utf8); }
+#endif
+
 }  // namespace brendax

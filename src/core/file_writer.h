@@ -82,4 +82,9 @@ enum class FileWriteStep { kNone, kOpen, kWrite, kSync, kClose, kRename };
 // per step when unset. Not for use from several threads at once.
 void SetFileWriteFaultForTesting(FileWriteStep step, int error = EIO);
 
+#ifdef _WIN32
+// A UTF-8 path as the wide-character calls of Windows take it.
+std::wstring WidePath(const std::string& utf8);
+#endif
+
 }  // namespace brendax

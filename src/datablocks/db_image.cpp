@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "core/file_writer.h"
 #include "text/cp1252.h"
 #include "text/integer_text.h"
 
@@ -214,18 +215,6 @@ std::string DbImageValue(int type, bool swap, const unsigned char* bytes) {
 }
 
 #ifdef _WIN32
-
-namespace {
-
-std::wstring WidePath(const std::string& utf8) {
-  if (utf8.empty()) return {};
-  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(size), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), size);
-  return wide;
-}
-
-}  // namespace
 
 ImageFile::ImageFile(const std::string& path) {
   const int fd = ::_wopen(WidePath(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
