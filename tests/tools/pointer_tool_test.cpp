@@ -34,6 +34,12 @@ PointerState AnyParameter(int parameterType, const std::string& number) {
   return state;
 }
 
+// The state with one text field changed.
+PointerState With(PointerState state, std::string PointerState::*field, const char* text) {
+  state.*field = text;
+  return state;
+}
+
 // The worked examples of the listing, each kept as a golden file.
 TEST(PointerToolTest, WorkedExamplesMatchTheirGoldensByteForByte) {
   PointerState defaults;
@@ -137,114 +143,18 @@ TEST(PointerToolTest, NumberFieldsAndTheirRanges) {
     Bytes expected;
     const char* error;  // nullptr: accepted
   } cases[] = {
-      {"DB 0",
-       [] {
-         auto s = PointerVariant();
-         s.dbNumber = "0";
-         return s;
-       }(),
-       0,
-       {0x00, 0x00},
-       nullptr},
-      {"DB 65535",
-       [] {
-         auto s = PointerVariant();
-         s.dbNumber = "65535";
-         return s;
-       }(),
-       0,
-       {0xFF, 0xFF},
-       nullptr},
-      {"DB $1234",
-       [] {
-         auto s = PointerVariant();
-         s.dbNumber = "$1234";
-         return s;
-       }(),
-       0,
-       {0x12, 0x34},
-       nullptr},
-      {"DB 65536",
-       [] {
-         auto s = PointerVariant();
-         s.dbNumber = "65536";
-         return s;
-       }(),
-       0,
-       {0x00, 0x00},
-       kDb},
-      {"DB -1",
-       [] {
-         auto s = PointerVariant();
-         s.dbNumber = "-1";
-         return s;
-       }(),
-       0,
-       {0x00, 0x00},
-       kDb},
-      {"DB trailing blank",
-       [] {
-         auto s = PointerVariant();
-         s.dbNumber = "5 ";
-         return s;
-       }(),
-       0,
-       {0x00, 0x00},
-       kDb},
-      {"DB ANY",
-       [] {
-         PointerState s;
-         s.dbNumber = "99999999999";
-         return s;
-       }(),
-       4,
-       {0x00, 0x00},
-       kDb},
-      {"repeat 1",
-       [] {
-         PointerState s;
-         s.repeat = "1";
-         return s;
-       }(),
-       2,
-       {0x00, 0x01},
-       nullptr},
-      {"repeat 300",
-       [] {
-         PointerState s;
-         s.repeat = "300";
-         return s;
-       }(),
-       2,
-       {0x01, 0x2C},
-       nullptr},
-      {"repeat 0",
-       [] {
-         PointerState s;
-         s.repeat = "0";
-         return s;
-       }(),
-       2,
-       {0x00, 0x00},
-       kRepeat},
-      {"repeat -2",
-       [] {
-         PointerState s;
-         s.repeat = "-2";
-         return s;
-       }(),
-       2,
-       {0x00, 0x00},
-       kRepeat},
-      {"repeat empty",
-       [] {
-         PointerState s;
-         s.repeat = "";
-         return s;
-       }(),
-       2,
-       {0x00, 0x00},
-       kRepeat},
+      {"DB 0", With(PointerVariant(), &PointerState::dbNumber, "0"), 0, {0x00, 0x00}, nullptr},
+      {"DB 65535", With(PointerVariant(), &PointerState::dbNumber, "65535"), 0, {0xFF, 0xFF}, nullptr},
+      {"DB $1234", With(PointerVariant(), &PointerState::dbNumber, "$1234"), 0, {0x12, 0x34}, nullptr},
+      {"DB 65536", With(PointerVariant(), &PointerState::dbNumber, "65536"), 0, {0x00, 0x00}, kDb},
+      {"DB -1", With(PointerVariant(), &PointerState::dbNumber, "-1"), 0, {0x00, 0x00}, kDb},
+      {"DB trailing blank", With(PointerVariant(), &PointerState::dbNumber, "5 "), 0, {0x00, 0x00}, kDb},
+      {"DB ANY", With(PointerState{}, &PointerState::dbNumber, "99999999999"), 4, {0x00, 0x00}, kDb},
+      {"repeat 1", With(PointerState{}, &PointerState::repeat, "1"), 2, {0x00, 0x01}, nullptr},
+      {"repeat 300", With(PointerState{}, &PointerState::repeat, "300"), 2, {0x01, 0x2C}, nullptr},
+      {"repeat 0", With(PointerState{}, &PointerState::repeat, "0"), 2, {0x00, 0x00}, kRepeat},
+      {"repeat -2", With(PointerState{}, &PointerState::repeat, "-2"), 2, {0x00, 0x00}, kRepeat},
+      {"repeat empty", With(PointerState{}, &PointerState::repeat, ""), 2, {0x00, 0x00}, kRepeat},
       {"number 0", AnyParameter(0, "0"), 8, {0x00, 0x00}, nullptr},
       {"number 65535", AnyParameter(1, "65535"), 8, {0xFF, 0xFF}, nullptr},
       {"number 65536", AnyParameter(1, "65536"), 8, {0x00, 0x00}, kNumber},
