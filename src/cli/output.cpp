@@ -28,9 +28,11 @@ std::string JsonText(const std::string& generator, const GeneratorResult& result
   if (result.ok()) {
     doc["error"] = nullptr;
   } else {
-    doc["error"] = {{"code", result.errorCode},
-                    {"message", Cp1252ToUtf8(result.errorMessage)},
-                    {"box", Cp1252ToUtf8(ErrorBoxText(result))}};
+    doc["error"] = {
+        {"code", result.errorCode},
+        {"message", Cp1252ToUtf8(result.errorMessage)},
+        {"box", Cp1252ToUtf8(ErrorBoxText(result))},
+        {"field", result.errorField.empty() ? nlohmann::ordered_json() : nlohmann::ordered_json(result.errorField)}};
   }
   doc["rowCount"] = result.rowCount();
   auto symbols = nlohmann::ordered_json::array();

@@ -24,7 +24,7 @@ struct TargetActualOptions {
 FieldTable<TargetActualParams> OptionFields() {
   FieldTable<TargetActualParams> fields;
   for (const auto& f : TargetActualFields())
-    if (*f.option != '\0') fields.push_back(f);
+    if (!f.fromFile) fields.push_back(f);
   return fields;
 }
 

@@ -1,14 +1,19 @@
 // A generator's fields, listed once: the record member each one fills, the
 // dialog control that shows it, its caption, its default, whether it is
-// trimmed before the checks, and the command-line option that sets it.
-// The record's defaults, the dialog's binding, the command-line options
-// with their help, and the trimming are all driven by this one table.
+// trimmed before the checks, the command-line option that sets it, and the
+// error codes of the checks that read it. The record's defaults, the
+// dialog's binding, the command-line options with their help, the trimming,
+// the control-character check and the naming of a refused run's field are
+// all driven by this one table.
 #pragma once
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
+#include "core/generator_result.h"
 #include "text/text_routines.h"
 
 namespace brendax {
@@ -35,6 +40,24 @@ struct Field {
   bool trimmed = false;                 // kText: trimmed before the checks
   std::vector<std::string> choices;     // kChoice: the option's value for each item index
   std::string help;                     // kText: what the value means, for the option's help
+  bool multiLine = false;               // kText: a list of lines (memo); CR, LF and TAB belong to it
+  bool fromFile = false;                // kText: the command line reads it from the file its option names
+  std::vector<int> codes;               // the error codes of the checks that read this field
+
+  // The same field with the error codes of its checks.
+  Field Checks(std::vector<int> errorCodes) const {
+    Field f = *this;
+    f.codes = std::move(errorCodes);
+    return f;
+  }
+  // The same field as a list of lines; `readFromFile`: the command line
+  // takes a file of those lines under the field's option.
+  Field Lines(bool readFromFile = false) const {
+    Field f = *this;
+    f.multiLine = true;
+    f.fromFile = readFromFile;
+    return f;
+  }
 };
 
 template <class Params>
@@ -116,6 +139,50 @@ const Field<Params>* FindFieldByOption(const FieldTable<Params>& table, const st
   for (const auto& f : table)
     if (option == f.option) return &f;
   return nullptr;
+}
+
+// The option of the field whose check gives the code, or "" when no field
+// of the table names it.
+template <class Params>
+const char* FieldOfCode(const FieldTable<Params>& table, int code) {
+  for (const auto& f : table)
+    if (std::find(f.codes.begin(), f.codes.end(), code) != f.codes.end()) return f.option;
+  return "";
+}
+
+// A refused run names the field its failing check reads (see
+// GeneratorResult::errorField); a generated run comes back as it is.
+template <class Params>
+GeneratorResult NameFailingField(const FieldTable<Params>& table, GeneratorResult result) {
+  if (!result.ok() && result.errorField.empty()) result.errorField = FieldOfCode(table, result.errorCode);
+  return result;
+}
+
+// The error code of a text field holding a control character.
+inline constexpr int kControlCharacterCode = 80;
+
+// True when the text holds a control character (0x00 to 0x1F) that the field
+// cannot carry: any of them in a one-line field, any but CR, LF and TAB in a
+// list of lines.
+bool HoldsControlCharacter(std::string_view text, bool multiLine);
+
+// The refused run of a field holding a control character:
+// "Steuerzeichen im Feld \"<caption>\" !" under kControlCharacterCode, worded
+// in the generator's box style (a style that shows the code alone shows the
+// message too), naming the field.
+GeneratorResult ControlCharacterFailure(std::string_view captionUtf8, const char* option, ErrorBoxStyle style);
+
+// The first text field of the table that holds a control character, as a
+// refused run; a run that passes comes back with error code 0. Generators
+// run it after their own checks, so that a field whose own check already
+// refuses the character keeps its code.
+template <class Params>
+GeneratorResult CheckControlCharacters(const FieldTable<Params>& table, const Params& p,
+                                       ErrorBoxStyle style = ErrorBoxStyle::kErrorCodeMessage) {
+  for (const auto& f : table)
+    if (f.kind == FieldKind::kText && HoldsControlCharacter(p.*(f.text), f.multiLine))
+      return ControlCharacterFailure(f.label, f.option, style);
+  return {};
 }
 
 }  // namespace brendax

@@ -27,6 +27,10 @@ struct GeneratorResult {
   int errorCode = 0;         // 0 = generated
   std::string errorMessage;  // the German message of the code
   ErrorBoxStyle boxStyle = ErrorBoxStyle::kErrorCodeMessage;
+  // The command-line option of the field that the failing check reads
+  // ("first-step"), so that a window can mark that field and a script can
+  // name it; empty when no single field is to blame.
+  std::string errorField;
   std::vector<SymbolRow> symbols;
   std::vector<std::string> lines;    // output lines, without line ends
   std::vector<std::string> notices;  // message boxes shown after a successful run

@@ -135,16 +135,20 @@ const char* TypeName(int type) {
 const FieldTable<DbImageParams>& DbImageFields() {
   static const FieldTable<P> table = {
       TextField<P>("dbNumber", "LabeledEdit2", "DB-Nummer:", "db-number", &P::dbNumber, "1", false,
-                   "block number, 1 to 10000"),
+                   "block number, 1 to 10000")
+          .Checks({4, 5, 6}),
       TextField<P>("name", "LabeledEdit5", "Name d. Arrayvariable:", "name", &P::name, "S", false,
-                   "name of the array variable, 1 to 23 letters, digits or _"),
+                   "name of the array variable, 1 to 23 letters, digits or _")
+          .Checks({12, 13, 14}),
       ChoiceField<P>("type", "ComboBox1", "Typ", "type", &P::type, {"byte", "word", "dword", "char"}, kDbImageChar),
       CheckField<P>("swap", "CheckBox2", "Bytefolge im Word /DWord tauschen", "swap", &P::swap, false),
       TextField<P>("count", "LabeledEdit3", "Array-Größe / Anzahl Variablen:", "count", &P::count, "255", false,
-                   "number of elements; given: \"Automatisch\" off"),
+                   "number of elements; given: \"Automatisch\" off")
+          .Checks({9, 10, 11}),
       CheckField<P>("automatic", "CheckBox1", "Automatisch", "", &P::automatic, true),
       TextField<P>("start", "LabeledEdit4", "Array beginnt mit:", "start", &P::start, "0", false,
-                   "lower array bound, -32767 to 32767"),
+                   "lower array bound, -32767 to 32767")
+          .Checks({7, 8}),
   };
   return table;
 }
@@ -297,7 +301,10 @@ bool ImageFile::ReadFromStart(std::size_t length, std::string& bytes) {
 
 #endif
 
-GeneratorResult GenerateDbImage(const DbImageParams& p) {
+namespace {
+
+// The checks, the file read and the lines.
+GeneratorResult GenerateDbImageChecked(const DbImageParams& p) {
   const auto dbNumber = ParseInt32(p.dbNumber);
   if (!dbNumber) return Failure(4);
   if (*dbNumber < 1) return Failure(5);
@@ -331,6 +338,7 @@ GeneratorResult GenerateDbImage(const DbImageParams& p) {
   const bool tooLarge = imageBytes < file.size();
 
   if (const int nameCode = CheckName(p.name); nameCode != 0) return Failure(nameCode);
+  if (GeneratorResult refused = CheckControlCharacters(DbImageFields(), p); !refused.ok()) return refused;
 
   std::string bytes;
   if (!file.ReadFromStart(static_cast<std::size_t>(imageBytes), bytes)) return Failure(21);
@@ -381,6 +389,16 @@ GeneratorResult GenerateDbImage(const DbImageParams& p) {
   lines.emplace_back("");
   if (tooLarge) result.notices.push_back(DbImageTooLargeWarning());
   return result;
+}
+
+}  // namespace
+
+GeneratorResult GenerateDbImage(const DbImageParams& p) {
+  GeneratorResult result = GenerateDbImageChecked(p);
+  // The file's own failures name the file, which is not one of the table's fields.
+  if (!result.ok() && (result.errorCode == kDbImageOpenFailure || result.errorCode == 21))
+    result.errorField = kDbImageFileOption;
+  return NameFailingField(DbImageFields(), std::move(result));
 }
 
 }  // namespace brendax

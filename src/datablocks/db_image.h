@@ -31,6 +31,10 @@ struct DbImageParams {
 // and the command line hand it over as the file system spells it).
 const FieldTable<DbImageParams>& DbImageFields();
 
+// The name under which a refused run names the file (the batch job's and the
+// page's option; the command line takes the file as its argument).
+inline constexpr const char* kDbImageFileOption = "file";
+
 // Bytes per element of a type: 1, 2, 4 or 1.
 int DbImageElementSize(int type);
 

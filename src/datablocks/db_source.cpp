@@ -224,22 +224,27 @@ const FieldTable<DbSourceParams>& DbSourceFields() {
     for (const auto& type : DbSourceTypes()) typeNames.emplace_back(type.entry);
     FieldTable<P> t;
     t.push_back(TextField<P>("dbNumber", "LabeledEdit2", "DB- Nummer", "db-number", &P::dbNumber, "1", false,
-                             "number of the data block, 1 to 10000"));
+                             "number of the data block, 1 to 10000")
+                    .Checks({4, 5, 6}));
     t.push_back(ChoiceField<P>("type", "ComboBox1", "Datentyp :", "type", &P::type, typeNames, kDbTypeBool));
     t.push_back(TextField<P>("count", "LabeledEdit4", "Anzahl Variablen:", "count", &P::count, "255", false,
-                             "number of variables, 1 to 32768"));
+                             "number of variables, 1 to 32768")
+                    .Checks({20}));
     t.push_back(TextField<P>("prefix", "LabeledEdit5", "Namenskürzel (vorn) :", "prefix", &P::prefix, "Y", false,
                              "text in front of every name, used as typed"));
     t.push_back(ChoiceField<P>("nameFrom", "RadioGroup1", "Generiere Name aus:", "name-from", &P::nameFrom,
                                {"address", "number"}, kDbNameFromAddress));
     t.push_back(TextField<P>("start", "LabeledEdit8", "Startadresse/ Startnummer (0..1023) :", "start", &P::start, "0",
-                             false, "first byte address or first number, 0 to 1023"));
+                             false, "first byte address or first number, 0 to 1023")
+                    .Checks({10}));
     t.push_back(ChoiceField<P>("digitFormat", "ComboBox2", "Zahlenformat:", "digits", &P::digitFormat,
                                {"1", "2", "3", "4", "5", "6"}, 2));
     t.push_back(TextField<P>("suffixes", "Memo1", "Sequenz (optional):", "suffix", &P::suffixes, "einf\r\nausf", false,
-                             "name suffixes used in turn"));
+                             "name suffixes used in turn")
+                    .Lines());
     t.push_back(TextField<P>("initialValue", "LabeledEdit7", "Anfangswertzuweisung :", "initial-value",
-                             &P::initialValue, "0", false, "initial value of every variable; empty: none"));
+                             &P::initialValue, "0", false, "initial value of every variable; empty: none")
+                    .Checks({30}));
     return t;
   }();
   return table;
@@ -278,7 +283,10 @@ GeneratorResult GenerateDbSource(const DbSourceParams& params) {
   if (p.type < 0 || p.type >= static_cast<int>(DbSourceTypes().size())) p.type = kDbTypeBool;
 
   Checked checked;
-  if (GeneratorResult failed = Check(p, checked); !failed.ok()) return failed;
+  if (GeneratorResult failed = Check(p, checked); !failed.ok()) return NameFailingField(DbSourceFields(), failed);
+  if (GeneratorResult refused = CheckControlCharacters(DbSourceFields(), p, ErrorBoxStyle::kFehlerCodeMessage);
+      !refused.ok())
+    return refused;
 
   GeneratorResult result;
   result.boxStyle = ErrorBoxStyle::kFehlerCodeMessage;

@@ -17,6 +17,7 @@ constexpr int kGroupSize = 16;
 GeneratorResult Failure(int code) {
   GeneratorResult result;
   result.errorCode = code;
+  result.errorField = FieldOfCode(MessageDbFields(), code);
   static const std::string countMessage = Ansi("Anzahl Meldungen ungültig !");
   static const std::string numberMessage = Ansi("DB-/ UDT- Nummer ist ungültig !");
   result.errorMessage = code <= 3 ? countMessage : numberMessage;
@@ -77,9 +78,11 @@ const FieldTable<MessageDbParams>& MessageDbFields() {
     using P = MessageDbParams;
     FieldTable<P> t;
     t.push_back(TextField<P>("number", "LabeledEdit2", "DB-/ UDT- Nummer", "number", &P::number, "1", false,
-                             "number of the data block and of the UDT, 1 to 10000"));
+                             "number of the data block and of the UDT, 1 to 10000")
+                    .Checks({4, 5, 6}));
     t.push_back(TextField<P>("count", "LabeledEdit1", "Anzahl Bit-Meldungen:", "count", &P::count, "1000", false,
-                             "number of bit messages, 1 to 10000, raised to a multiple of 16"));
+                             "number of bit messages, 1 to 10000, raised to a multiple of 16")
+                    .Checks({1, 2, 3}));
     t.push_back(ChoiceField<P>("variant", "RadioGroup1", "Erzeuge:", "variant", &P::variant, {"db", "udt", "udt-ack"},
                                kMessageUdtAndDbAcks));
     return t;
@@ -98,6 +101,7 @@ GeneratorResult GenerateMessageDb(const MessageDbParams& params) {
   if (!number) return Failure(4);
   if (*number < 1) return Failure(5);
   if (*number > kMaxNumber) return Failure(6);
+  if (GeneratorResult refused = CheckControlCharacters(MessageDbFields(), params); !refused.ok()) return refused;
 
   const int rounded = RoundedMessageCount(*count);
   const std::string n = Decimal(*number);

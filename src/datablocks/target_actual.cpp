@@ -115,6 +115,7 @@ std::vector<std::string> AddressSymbols(const P& p, const Layout& layout) {
 GeneratorResult Failure(int code) {
   GeneratorResult result;
   result.errorCode = code;
+  result.errorField = FieldOfCode(TargetActualFields(), code);
   result.boxStyle = ErrorBoxStyle::kFehlerCode;
   return result;
 }
@@ -149,11 +150,14 @@ void AppendBitDeclaration(std::vector<std::string>& lines, const BitLine& parts,
 const FieldTable<TargetActualParams>& TargetActualFields() {
   static const Fields table = {
       TextField<P>("doubleWords", "LabeledEdit2", "Anzahl Doppelworte (1..32) :", "double-words", &P::doubleWords, "1",
-                   false, "number of input double words, 1 to 32"),
+                   false, "number of input double words, 1 to 32")
+          .Checks({10}),
       TextField<P>("variants", "LabeledEdit1", "Anzahl Varianten (1..64) :", "variants", &P::variants, "1", false,
-                   "number of variants (process states, steps), 1 to 64"),
+                   "number of variants (process states, steps), 1 to 64")
+          .Checks({20}),
       TextField<P>("startAddress", "LabeledEdit6", "Startadresse (0..1023) :", "start", &P::startAddress, "0", false,
-                   "first input byte address, 0 to 1023"),
+                   "first input byte address, 0 to 1023")
+          .Checks({30}),
       TextField<P>("prefixActual", "LabeledEdit3", "Symbolkürzel f. Ist-DW :", "prefix-actual", &P::prefixActual,
                    "IstDW", false, "name prefix of the actual double words"),
       TextField<P>("prefixTeach", "LabeledEdit9", "Symbolkürzel f. Teach-Maske :", "prefix-teach", &P::prefixTeach,
@@ -166,9 +170,12 @@ const FieldTable<TargetActualParams>& TargetActualFields() {
                    "AktB", false, "name prefix of the active bits"),
       TextField<P>("prefixVariant", "LabeledEdit7", "Symbolkürzel f. Variante (Schritt) :", "prefix-variant",
                    &P::prefixVariant, "V", false, "prefix of the default variant symbols and of the comments"),
-      TextField<P>("variantSymbols", "Memo1", "Symbolzuordnung Varianten / Schritte :", "", &P::variantSymbols, "",
-                   false),
-      TextField<P>("addressSymbols", "Memo2", "Symbolzuordnung Adressen :", "", &P::addressSymbols, "", false),
+      TextField<P>("variantSymbols", "Memo1", "Symbolzuordnung Varianten / Schritte :", "variant-symbols",
+                   &P::variantSymbols, "", false)
+          .Lines(true),
+      TextField<P>("addressSymbols", "Memo2", "Symbolzuordnung Adressen :", "address-symbols", &P::addressSymbols, "",
+                   false)
+          .Lines(true),
   };
   return table;
 }
@@ -212,6 +219,9 @@ GeneratorResult GenerateTargetActual(const TargetActualParams& p) {
   if (!variants || *variants < 1 || *variants > 64) return Failure(20);
   const auto start = ParseInt32(p.startAddress);
   if (!start || *start < 0 || *start > 1023) return Failure(30);
+  if (GeneratorResult refused = CheckControlCharacters(TargetActualFields(), p, ErrorBoxStyle::kFehlerCode);
+      !refused.ok())
+    return refused;
   layout.doubleWords = *doubleWords;
   layout.variants = *variants;
   layout.start = *start;

@@ -32,7 +32,7 @@ struct TargetActualParams {
 };
 
 // The fields of the dialog, in the order of the checks and the dialog. The
-// two lists have no option name: the command line reads them from files.
+// two lists are read from the files that their options name.
 const FieldTable<TargetActualParams>& TargetActualFields();
 
 // Symbols are cut to this many characters.

@@ -150,36 +150,51 @@ SymbolRow BlockRow(const std::string& name, const char* kind, int number) {
 const FieldTable<ExtendedStepParams>& ExtendedStepFields() {
   static const FieldTable<P> table = {
       TextField<P>("fcNumber", "LabeledEdit1", "FC- Nummer", "fc-number", &P::fcNumber, "80", true,
-                   "number of the step-sequence function"),
+                   "number of the step-sequence function")
+          .Checks({20, 21}),
       TextField<P>("fcName", "LabeledEdit3", "FC- Name", "fc-name", &P::fcName, "FC_Schrittkette", true,
-                   "symbol name of that function"),
+                   "symbol name of that function")
+          .Checks({5}),
       TextField<P>("dbNumber", "LabeledEdit2", "DB- Nummer", "db-number", &P::dbNumber, "80", true,
-                   "number of the step data block"),
+                   "number of the step data block")
+          .Checks({22, 23}),
       TextField<P>("dbName", "LabeledEdit4", "DB- Name", "db-name", &P::dbName, "DB_Schrittkette", true,
-                   "symbol name of the data block"),
+                   "symbol name of the data block")
+          .Checks({6, 7}),
       CheckField<P>("timers", "CheckBox2", "Erzeuge interne Timer", "timers", &P::timers, false),
       TextField<P>("timerFcNumber", "LabeledEdit13", "FC- Nummer", "timer-fc-number", &P::timerFcNumber, "81", false,
-                   "number of the step timer function"),
+                   "number of the step timer function")
+          .Checks({50, 51, 52}),
       TextField<P>("timerFcName", "LabeledEdit14", "FC- Name (Timer)", "timer-fc-name", &P::timerFcName,
-                   "FC_Schritttimer", false, "symbol name of the step timer function"),
+                   "FC_Schritttimer", false, "symbol name of the step timer function")
+          .Checks({53, 54}),
       TextField<P>("maxSteps", "ComboBox1", "Max. Anzahl Schritte (viele Schritte-> großer DB):", "max-steps",
-                   &P::maxSteps, "64", false, "32, 64, 128, 256 or 512; any other text selects no item"),
+                   &P::maxSteps, "64", false, "32, 64, 128, 256 or 512; any other text selects no item")
+          .Checks({90}),
       TextField<P>("firstStep", "LabeledEdit9", "Nr. 1. Schritt", "first-step", &P::firstStep, "0", true,
-                   "number of the first step"),
+                   "number of the first step")
+          .Checks({30, 31}),
       TextField<P>("initialStep", "LabeledEdit8", "Nr. Initialschritt", "initial-step", &P::initialStep, "0", true,
-                   "step activated by the Init input"),
-      TextField<P>("count", "LabeledEdit10", "Anzahl Schritte", "count", &P::count, "12", true, "number of steps"),
+                   "step activated by the Init input")
+          .Checks({37, 38}),
+      TextField<P>("count", "LabeledEdit10", "Anzahl Schritte", "count", &P::count, "12", true, "number of steps")
+          .Checks({34, 35, 36}),
       TextField<P>("distance", "LabeledEdit11", "Schrittabstand", "distance", &P::distance, "5", true,
-                   "distance between consecutive step numbers"),
+                   "distance between consecutive step numbers")
+          .Checks({32, 33}),
       CheckField<P>("backward", "CheckBox1", "Erzeuge Rückwärts-Transitionen", "backward", &P::backward, true),
       TextField<P>("release1", "LabeledEdit5", "In-Variable Freigabe 1", "release1", &P::release1, "Auto", true,
-                   "first release input"),
+                   "first release input")
+          .Checks({8}),
       TextField<P>("release2", "LabeledEdit6", "In-Variable Freigabe 2", "release2", &P::release2, "Freigabe", true,
-                   "second release input"),
+                   "second release input")
+          .Checks({9, 10}),
       TextField<P>("release3", "LabeledEdit7", "In-Variable Freig. 3 (vorw.)", "release3", &P::release3, "SV", true,
-                   "release input of forward transitions"),
+                   "release input of forward transitions")
+          .Checks({11, 12, 13, 40}),
       TextField<P>("release4", "LabeledEdit12", "In-Variable Freig. 4 (rückw.)", "release4", &P::release4, "SR", true,
-                   "release input of backward transitions"),
+                   "release input of backward transitions")
+          .Checks({14, 15, 16, 17, 39}),
   };
   return table;
 }
@@ -241,7 +256,8 @@ const std::string& ExtendedStepTimeTickNotice() {
 
 GeneratorResult PrepareExtendedStep(const ExtendedStepParams& params, ExtendedStepValues& v) {
   const CheckOutcome checked = CheckParams(params);
-  if (checked.code != 0) return StepFailure(checked.code, kExtendedTexts);
+  if (checked.code != 0) return NameFailingField(ExtendedStepFields(), StepFailure(checked.code, kExtendedTexts));
+  if (GeneratorResult refused = CheckControlCharacters(ExtendedStepFields(), params); !refused.ok()) return refused;
 
   GeneratorResult result;
   result.symbols.push_back(BlockRow(params.fcName, "FC", checked.fcNumber));

@@ -72,6 +72,9 @@ GeneratorResult Check(const SimpleStepParams& p, Numbering& numbering) {
     if (p.release4 == p.release3) return StepFailure(17);
   }
 
+  // Last, what no check above has caught: a control character in any field.
+  if (GeneratorResult refused = CheckControlCharacters(SimpleStepFields(), p); !refused.ok()) return refused;
+
   numbering = {*fcNumber, *first, *distance, *count, last};
   return {};
 }
@@ -270,9 +273,11 @@ class SimpleStepWriter {
 const FieldTable<SimpleStepParams>& SimpleStepFields() {
   static const FieldTable<P> table = {
       TextField<P>("fcNumber", "LabeledEdit1", "FC- Nummer", "fc-number", &P::fcNumber, "80", true,
-                   "number of the function, 0 to 65535"),
+                   "number of the function, 0 to 65535")
+          .Checks({20, 21}),
       TextField<P>("fcName", "LabeledEdit3", "FC- Name", "fc-name", &P::fcName, "FC_Schrittkette", true,
-                   "symbol name of the function"),
+                   "symbol name of the function")
+          .Checks({5}),
       ChoiceField<P>("structure", "RadioGroup1", "Struktur", "structure", &P::structure, {"jump-list", "comparator"},
                      kSimpleComparator),
       CheckField<P>("oneChangePerCycle", "CheckBox1", "Nur eine Weiterschaltungpro SPS-Zyklus", "one-change-per-cycle",
@@ -280,19 +285,26 @@ const FieldTable<SimpleStepParams>& SimpleStepFields() {
       CheckField<P>("networkPerStep", "CheckBox2", "pro Schritt ein Netzwerk", "network-per-step", &P::networkPerStep,
                     false),
       TextField<P>("firstStep", "LabeledEdit9", "Nr. 1. Schritt", "first-step", &P::firstStep, "0", true,
-                   "number of the first step, 0 to 98"),
+                   "number of the first step, 0 to 98")
+          .Checks({30, 31}),
       TextField<P>("distance", "LabeledEdit11", "Schrittabstand", "distance", &P::distance, "5", true,
-                   "distance between step numbers, 1 to 50000"),
+                   "distance between step numbers, 1 to 50000")
+          .Checks({32, 33}),
       TextField<P>("count", "LabeledEdit10", "Anzahl Schritte", "count", &P::count, "12", true,
-                   "number of steps, last step at most 999"),
+                   "number of steps, last step at most 999")
+          .Checks({34, 35, 36}),
       TextField<P>("release1", "LabeledEdit5", "In-Variable Freigabe 1", "release1", &P::release1, "Auto", true,
-                   "first release operand"),
+                   "first release operand")
+          .Checks({8}),
       TextField<P>("release2", "LabeledEdit6", "In-Variable Freigabe 2", "release2", &P::release2, "Freigabe", true,
-                   "second release operand"),
+                   "second release operand")
+          .Checks({9, 10}),
       TextField<P>("release3", "LabeledEdit7", "In-Variable Freigabe. 3", "release3", &P::release3, "", true,
-                   "optional third release operand"),
+                   "optional third release operand")
+          .Checks({11, 12, 13}),
       TextField<P>("release4", "LabeledEdit12", "In-Variable Freigabe. 4", "release4", &P::release4, "", true,
-                   "optional fourth release operand"),
+                   "optional fourth release operand")
+          .Checks({14, 15, 16, 17}),
   };
   return table;
 }
@@ -308,7 +320,7 @@ void ApplyJumpListStructure(SimpleStepParams& p) {
 GeneratorResult GenerateSimpleStep(const SimpleStepParams& params, const MnemonicSet& mnemonics) {
   Numbering numbering;
   GeneratorResult result = Check(params, numbering);
-  if (!result.ok()) return result;
+  if (!result.ok()) return NameFailingField(SimpleStepFields(), std::move(result));
 
   // The block number is written from its value: "$50" and "080" are FC 80.
   const std::string address = JoinPieces({"FC ", numbering.fcNumber});

@@ -85,23 +85,32 @@ const FieldTable<SymbolParams>& SymbolFieldTable() {
   static const FieldTable<P> table = [] {
     FieldTable<P> t;
     t.push_back(TextField<P>("count", "LabeledEdit5", "Anzahl Symbole", "count", &P::count, "8", false,
-                             "number of rows, at most 1000"));
+                             "number of rows, at most 1000")
+                    .Checks({1, 2}));
     t.push_back(ChoiceField<P>("area", "ComboBox1", "Adressbereich", "area", &P::area, {"inputs", "outputs", "flags"},
-                               kAreaFlags));
+                               kAreaFlags)
+                    .Checks({3}));
     t.push_back(TextField<P>("startAddress", "LabeledEdit1", "Startadresse <A1>", "start-address", &P::startAddress,
-                             "10.0", false, "address of the first row, byte.bit"));
+                             "10.0", false, "address of the first row, byte.bit")
+                    .Checks({4, 5, 6, 7}));
     t.push_back(TextField<P>("startAddress2", "LabeledEdit2", "Startadresse2 <A2>", "start-address2", &P::startAddress2,
-                             "0.0", false, "second address counted on with the rows, byte.bit"));
+                             "0.0", false, "second address counted on with the rows, byte.bit")
+                    .Checks({8, 9, 10, 11}));
     t.push_back(TextField<P>("c1Start", "LabeledEdit3", "Startwert Counter1 <C1>", "c1", &P::c1Start, "0", false,
-                             "start value of counter 1"));
+                             "start value of counter 1")
+                    .Checks({12}));
     t.push_back(TextField<P>("c1Step", "LabeledEdit9", "Schrittweite C1", "c1-step", &P::c1Step, "1", false,
-                             "step of counter 1 per row"));
+                             "step of counter 1 per row")
+                    .Checks({14}));
     t.push_back(TextField<P>("c2Start", "LabeledEdit4", "Startwert Counter2 <C2>", "c2", &P::c2Start, "1", false,
-                             "start value of counter 2"));
+                             "start value of counter 2")
+                    .Checks({13}));
     t.push_back(TextField<P>("c2Step", "LabeledEdit10", "Schrittweite C2", "c2-step", &P::c2Step, "1", false,
-                             "step of counter 2 per row"));
+                             "step of counter 2 per row")
+                    .Checks({15}));
     t.push_back(TextField<P>("c3Start", "LabeledEdit8", "Startw. Count.3 (Sequ.) <C3>", "c3", &P::c3Start, "1", false,
-                             "start value of counter 3, counted on after each full text sequence"));
+                             "start value of counter 3, counted on after each full text sequence")
+                    .Checks({16}));
     std::string P::*const t1[] = {&P::t1Seq1, &P::t1Seq2, &P::t1Seq3, &P::t1Seq4};
     std::string P::*const t2[] = {&P::t2Seq1, &P::t2Seq2, &P::t2Seq3, &P::t2Seq4};
     static const char* const t1Members[] = {"t1Seq1", "t1Seq2", "t1Seq3", "t1Seq4"};
@@ -121,9 +130,11 @@ const FieldTable<SymbolParams>& SymbolFieldTable() {
       t.push_back(TextField<P>(t2Members[i], t2Controls[i], t2Labels[i], t2Options[i], t2[i], "", false,
                                "text <T2> of this sequence"));
     t.push_back(TextField<P>("symbol", "LabeledEdit6", "Symbol", "symbol", &P::symbol, "M_PrgNr_Bit<C1>", false,
-                             "symbol pattern, at most 24 characters once expanded"));
+                             "symbol pattern, at most 24 characters once expanded")
+                    .Checks({17}));
     t.push_back(TextField<P>("comment", "LabeledEdit7", "Kommentar", "comment", &P::comment, "Programmnummer Bit <C1>",
-                             false, "comment pattern, at most 80 characters once expanded"));
+                             false, "comment pattern, at most 80 characters once expanded")
+                    .Checks({18}));
     return t;
   }();
   return table;
@@ -253,6 +264,7 @@ GeneratorResult GenerateSymbols(const SymbolParams& p, const MnemonicSet& mnemon
   const auto fail = [&result](int code) {
     result.errorCode = code;
     result.errorMessage = MessageOf(code);
+    result.errorField = FieldOfCode(SymbolFieldTable(), code);
     return std::move(result);
   };
 
@@ -286,6 +298,12 @@ GeneratorResult GenerateSymbols(const SymbolParams& p, const MnemonicSet& mnemon
     if (!value) return fail(code);
     *target = *value;
     ++code;
+  }
+
+  // Last, what no check above has caught: a control character in any field.
+  if (GeneratorResult refused = CheckControlCharacters(SymbolFieldTable(), p); !refused.ok()) {
+    refused.symbols = std::move(result.symbols);  // the grid keeps its empty rows, as after every check
+    return refused;
   }
 
   state.t1 = p.T1();

@@ -41,17 +41,24 @@ TEST_F(CliOutputTest, JsonGoesToTheOutputFileAndRowsToTheSymbolsFile) {
   }
 }
 
-// The JSON error keeps code and message and adds the message box text.
+// The JSON error keeps code and message and adds the message box text and
+// the option of the field that the failing check reads.
 TEST_F(CliOutputTest, JsonErrorCarriesTheMessageBox) {
   struct Case {
     std::vector<std::string> args;
     int code;
     std::string box;
+    std::string field;
   };
   const Case cases[] = {
-      {{"step-simple", "--first-step", "99", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !"},
-      {{"step-extended", "--release3=", "--json"}, 40, "Error: 40 / In-Variable für Vorwärtsschritt fehlt !"},
-      {{"step-extended", "--first-step=-5", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !"},
+      {{"step-simple", "--first-step", "99", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !",
+       "first-step"},
+      {{"step-extended", "--release3=", "--json"}, 40, "Error: 40 / In-Variable für Vorwärtsschritt fehlt !",
+       "release3"},
+      {{"step-extended", "--first-step=-5", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !",
+       "first-step"},
+      {{"db", "--prefix=X\r\nEND_DATA_BLOCK", "--json"}, 80,
+       "Fehler: 80 / Steuerzeichen im Feld \"Namenskürzel (vorn)\" !", "prefix"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args);
@@ -59,6 +66,7 @@ TEST_F(CliOutputTest, JsonErrorCarriesTheMessageBox) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(doc["error"]["code"], c.code);
     EXPECT_EQ(doc["error"]["box"], c.box);
+    EXPECT_EQ(doc["error"]["field"], c.field);
     const std::string message = doc["error"]["message"];
     EXPECT_TRUE(c.box.ends_with(message));
     // Without --json the same text goes to standard error.
