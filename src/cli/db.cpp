@@ -7,7 +7,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
-#include "datablocks/db_source.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 namespace {
@@ -19,29 +19,10 @@ struct DbOptions {
   OutputOptions output;
 };
 
-// The fields that come straight from the table; the suffix lines and the
-// initial value, whose default follows the type, are handled here.
-const FieldTable<DbSourceParams>& TableOptions() {
-  static const FieldTable<DbSourceParams> table = [] {
-    FieldTable<DbSourceParams> t;
-    for (const auto& f : DbSourceFields()) {
-      const std::string option = f.option;
-      if (option != "suffix" && option != "initial-value") t.push_back(f);
-    }
-    return t;
-  }();
-  return table;
-}
-
+// The fields come straight from the table; the suffix lines and the initial
+// value, whose default follows the type, have options of their own.
 void Run(const DbOptions& o) {
-  DbSourceParams params = DefaultsOf(DbSourceFields());
-  ApplyFieldOptions(TableOptions(), *o.given, params);
-  std::vector<std::string> lines;
-  for (const auto& suffix : o.suffixes) lines.push_back(FieldText(suffix));
-  params.suffixes = DbSourceSuffixText(lines);
-  // As in the dialog, picking a type proposes its initial value.
-  params.initialValue = o.initialValue ? FieldText(*o.initialValue) : ProposedInitialValue(params.type);
-  SetExitStatus(EmitResult("db", GenerateDbSource(params), o.output));
+  SetExitStatus(EmitRecord(DbSourceFromOptions(*o.given, o.suffixes, o.initialValue), o.output));
 }
 
 }  // namespace
@@ -50,7 +31,7 @@ void RegisterDb(CLI::App& app) {
   auto options = std::make_shared<DbOptions>();
   CLI::App* cmd = app.add_subcommand(
       "db", "DB source (\"DB - Quelle erzeugen\"): a data block of variables of one elementary type");
-  AddFieldOptions(*cmd, TableOptions(), options->given);
+  AddFieldOptions(*cmd, DbSourceTableFields(), options->given);
   cmd->add_option("--suffix", options->suffixes,
                   "\"Sequenz (optional)\": one name suffix, repeatable, used in turn in the given order "
                   "(none: no suffixes; --suffix= adds an empty line)")

@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
-#include "datablocks/db_image.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 namespace {
@@ -17,20 +17,7 @@ struct DbImageOptions {
 
 // The fields with an option of their own; "Automatisch" follows from
 // whether --count is given.
-FieldTable<DbImageParams> OptionFields() {
-  FieldTable<DbImageParams> fields;
-  for (const auto& f : DbImageFields())
-    if (*f.option != '\0') fields.push_back(f);
-  return fields;
-}
-
-void Run(const DbImageOptions& o) {
-  DbImageParams params = DefaultsOf(DbImageFields());
-  ApplyFieldOptions(OptionFields(), *o.given, params);
-  params.automatic = o.given->find("count") == o.given->end();
-  params.filePath = o.file;  // as the file system spells it
-  SetExitStatus(EmitResult("db-image", GenerateDbImage(params), o.output));
-}
+void Run(const DbImageOptions& o) { SetExitStatus(EmitRecord(DbImageFromOptions(*o.given, o.file), o.output)); }
 
 }  // namespace
 
@@ -41,7 +28,7 @@ void RegisterDbImage(CLI::App& app) {
       "DB image of a file (\"DB- Abbild von Datei\"): the bytes of any file as one initialised array of BYTE, WORD, "
       "DWORD or CHAR");
   cmd->add_option("FILE", options->file, "\"Quelldatei (Text- oder Binär-File)\": the file to read")->required();
-  AddFieldOptions(*cmd, OptionFields(), options->given);
+  AddFieldOptions(*cmd, DbImageOptionFields(), options->given);
   AddOutputOptions(*cmd, options->output);
   cmd->footer(
       "Without --count the number of elements follows from the file size (\"Automatisch\"); a file larger than the "

@@ -1,12 +1,12 @@
 // The command-line options of a generator, made from its field table: one
 // option per field, named as the table says, with the dialog's caption and
 // default in its help. Values are collected while parsing and applied to a
-// record afterwards, so that they override a starting record (the defaults,
-// a built-in example or a stored template) whatever their order.
+// record afterwards (ApplyFieldOptions, core/field_table.h), so that they
+// override a starting record (the defaults, a built-in example or a stored
+// template) whatever their order.
 #pragma once
 
 #include <CLI/CLI.hpp>
-#include <map>
 #include <memory>
 #include <string>
 
@@ -15,9 +15,6 @@
 #include "text/cp1252.h"
 
 namespace brendax::cli {
-
-// The option values given on the command line, by option name, as typed (UTF-8).
-using GivenOptions = std::map<std::string, std::string>;
 
 // The help line of one field: "\"caption\": what it means (default: value)".
 std::string FieldOptionHelp(const char* label, const std::string& help, const std::string& defaultShown);
@@ -52,25 +49,6 @@ void AddFieldOptions(CLI::App& command, const FieldTable<Params>& table, std::sh
             ->type_name("CHOICE");
         break;
       }
-    }
-  }
-}
-
-// Applies the given values to the record: texts converted to Windows-1252
-// as a dialog field holds them, on|off to the check state, a choice name to
-// its item index.
-template <class Params>
-void ApplyFieldOptions(const FieldTable<Params>& table, const GivenOptions& given, Params& p) {
-  for (const auto& f : table) {
-    const auto it = given.find(f.option);
-    if (it == given.end()) continue;
-    switch (f.kind) {
-      case FieldKind::kText: p.*(f.text) = FieldText(it->second); break;
-      case FieldKind::kCheck: p.*(f.check) = OnOff(it->second); break;
-      case FieldKind::kChoice:
-        for (std::size_t i = 0; i < f.choices.size(); ++i)
-          if (f.choices[i] == it->second) p.*(f.choice) = static_cast<int>(i);
-        break;
     }
   }
 }

@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
-#include "datablocks/message_db.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 namespace {
@@ -14,11 +14,7 @@ struct MessageDbOptions {
   OutputOptions output;
 };
 
-void Run(const MessageDbOptions& o) {
-  MessageDbParams params = DefaultsOf(MessageDbFields());
-  ApplyFieldOptions(MessageDbFields(), *o.given, params);
-  SetExitStatus(EmitResult("message-db", GenerateMessageDb(params), o.output));
-}
+void Run(const MessageDbOptions& o) { SetExitStatus(EmitRecord(MessageDbFromOptions(*o.given), o.output)); }
 
 }  // namespace
 

@@ -19,7 +19,7 @@ std::string Encode(const std::string& cp1252, const OutputOptions& options) {
 }
 
 int g_exitStatus = kExitGenerated;
-ResultSink g_resultSink;
+RecordSink g_recordSink;
 
 // The JSON object of a run; texts in UTF-8.
 std::string JsonText(const std::string& generator, const GeneratorResult& result) {
@@ -102,13 +102,17 @@ const CLI::Validator& OnOffValidator() {
   return validator;
 }
 
-void SetResultSink(ResultSink sink) { g_resultSink = std::move(sink); }
+void SetRecordSink(RecordSink sink) { g_recordSink = std::move(sink); }
+
+int EmitRecord(const RunRecord& record, const OutputOptions& options) {
+  if (g_recordSink) {
+    g_recordSink(record);
+    return kExitGenerated;
+  }
+  return EmitResult(GeneratorName(record), GenerateRecord(record, SelectedMnemonics(options)), options);
+}
 
 int EmitResult(const std::string& generator, const GeneratorResult& result, const OutputOptions& options) {
-  if (g_resultSink) {
-    g_resultSink(generator, result);
-    return result.ok() ? kExitGenerated : kExitValidationError;
-  }
   if (!options.outFile.empty() && !options.symbolsFile.empty() && SameFile(options.outFile, options.symbolsFile)) {
     std::cerr << "-o and --symbols name the same file: " << options.outFile << '\n';
     return kExitUsageError;

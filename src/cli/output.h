@@ -9,6 +9,7 @@
 
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 
@@ -46,12 +47,14 @@ MnemonicSet SelectedMnemonics(const OutputOptions& options);
 // reason on standard error. -o and --symbols naming one file is a usage error.
 int EmitResult(const std::string& generator, const GeneratorResult& result, const OutputOptions& options);
 
-// While a sink is set, EmitResult hands it the generator's name and result
-// instead of writing anything, and returns 0 for a generated and 1 for a
-// refused run (a batch job collects the runs this way). An empty function
-// restores the normal output.
-using ResultSink = std::function<void(const std::string& generator, const GeneratorResult& result)>;
-void SetResultSink(ResultSink sink);
+// A generator subcommand's last step: generates the record with the
+// options' mnemonics and writes the result (EmitResult); returns the exit
+// status. While a record sink is set, it hands the sink the record instead
+// of generating anything and returns 0 (a batch job collects its runs this
+// way). An empty function restores the normal output.
+int EmitRecord(const RunRecord& record, const OutputOptions& options);
+using RecordSink = std::function<void(const RunRecord& record)>;
+void SetRecordSink(RecordSink sink);
 
 // Writes bytes to standard output and flushes it; on failure says why on
 // standard error and returns false.

@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
-#include "stepseq/extended_step.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 
@@ -23,12 +23,8 @@ void RegisterStepExtended(CLI::App& app) {
       ->capture_default_str();
   AddFieldOptions(*command, ExtendedStepFields(), given);
   AddOutputOptions(*command, *output);
-  command->callback([given, output, example] {
-    ExtendedStepParams params = *example == "2" ? ExtendedExample2() : ExtendedExample1();
-    ApplyFieldOptions(ExtendedStepFields(), *given, params);
-    TrimFields(ExtendedStepFields(), params);
-    SetExitStatus(EmitResult("step-extended", GenerateExtendedStep(params, SelectedMnemonics(*output)), *output));
-  });
+  command->callback(
+      [given, output, example] { SetExitStatus(EmitRecord(ExtendedStepFromOptions(*example, *given), *output)); });
 }
 
 }  // namespace brendax::cli

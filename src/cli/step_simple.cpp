@@ -4,7 +4,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
-#include "stepseq/simple_step.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 
@@ -17,14 +17,7 @@ void RegisterStepSimple(CLI::App& app) {
       "--structure jump-list forces first step 0, distance 1 and one change per cycle");
   AddFieldOptions(*command, SimpleStepFields(), given);
   AddOutputOptions(*command, *output);
-  command->callback([given, output] {
-    SimpleStepParams params = DefaultsOf(SimpleStepFields());
-    ApplyFieldOptions(SimpleStepFields(), *given, params);
-    // As in the dialog, the jump list fixes the numbering and the option.
-    if (params.structure == kSimpleJumpList) ApplyJumpListStructure(params);
-    TrimFields(SimpleStepFields(), params);
-    SetExitStatus(EmitResult("step-simple", GenerateSimpleStep(params, SelectedMnemonics(*output)), *output));
-  });
+  command->callback([given, output] { SetExitStatus(EmitRecord(SimpleStepFromOptions(*given), *output)); });
 }
 
 }  // namespace brendax::cli

@@ -1,15 +1,15 @@
 // symbols: the symbol generator ("Symbolgenerator") from a built-in example
 // or a stored template, with any field overridden by its option.
-#include <fstream>
+#include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
 #include "core/settings.h"
-#include "symbols/symbol_generator.h"
-#include "symbols/symbol_templates.h"
+#include "project/run_record.h"
 
 namespace brendax::cli {
 namespace {
@@ -25,49 +25,26 @@ struct SymbolsOptions {
   std::shared_ptr<GivenOptions> given = std::make_shared<GivenOptions>();
 };
 
-// The form's fields without "Adressbereich": that option takes any text,
-// as the combo box does, where text that names no item selects none.
-const FieldTable<SymbolParams>& OptionTable() {
-  static const FieldTable<SymbolParams> table = [] {
-    FieldTable<SymbolParams> t;
-    for (const auto& f : SymbolFieldTable())
-      if (f.kind == FieldKind::kText) t.push_back(f);
-    return t;
-  }();
-  return table;
-}
-
-int AreaIndex(const std::string& name) {
-  const auto& choices = FindFieldByOption(SymbolFieldTable(), "area")->choices;
-  for (std::size_t i = 0; i < choices.size(); ++i)
-    if (choices[i] == name) return static_cast<int>(i);
-  return -1;
-}
-
-SymbolParams ExampleNamed(const std::string& name) {
-  if (name == "interface") return SymbolExampleInterface();
-  if (name == "cylinder") return SymbolExampleCylinder();
-  return SymbolExampleProgramNumber();
-}
-
+// The form's text fields come from the table; "Adressbereich" takes any
+// text, as the combo box does, where text that names no item selects none.
 void Run(const SymbolsOptions& o) {
-  SymbolParams params;
+  SymbolsStart start;
+  start.example = o.example;
   if (o.templateOption->count() > 0) {
-    if (!std::ifstream(o.settingsFile, std::ios::binary)) {
-      std::cerr << "Cannot read the settings file " << o.settingsFile << '\n';
-      SetExitStatus(kExitUsageError);
-      return;
-    }
-    params = FormFromTemplate(ReadSymbolTemplate(LoadSettingsFile(o.settingsFile), o.templateNumber));
-  } else {
-    params = ExampleNamed(o.example);
+    start.settingsFile = o.settingsFile;
+    start.templateNumber = o.templateNumber;
   }
-  ApplyFieldOptions(OptionTable(), *o.given, params);
-  if (o.areaOption->count() > 0) params.area = AreaIndex(o.area);
-
+  SymbolParams params;
+  std::string failure;
+  const std::optional<std::string> area = o.areaOption->count() > 0 ? std::optional(o.area) : std::nullopt;
+  if (!SymbolsFromOptions(start, *o.given, area, params, failure)) {
+    std::cerr << failure << '\n';
+    SetExitStatus(kExitUsageError);
+    return;
+  }
   OutputOptions output = o.output;
   output.rowsAreText = true;
-  SetExitStatus(EmitResult("symbols", GenerateSymbols(params, SelectedMnemonics(output)), output));
+  SetExitStatus(EmitRecord(params, output));
 }
 
 }  // namespace
@@ -95,7 +72,7 @@ void RegisterSymbols(CLI::App& app) {
   settings->needs(options->templateOption);
   options->templateOption->excludes(example);
 
-  AddFieldOptions(*command, OptionTable(), options->given);
+  AddFieldOptions(*command, SymbolTextFields(), options->given);
   options->areaOption =
       command->add_option("--area", options->area,
                           "\"Adressbereich\": inputs|outputs|flags; any other text selects no item (default: flags)");

@@ -8,12 +8,14 @@
 #pragma once
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
 #include "core/generator_result.h"
+#include "text/cp1252.h"
 #include "text/text_routines.h"
 
 namespace brendax {
@@ -156,6 +158,57 @@ template <class Params>
 GeneratorResult NameFailingField(const FieldTable<Params>& table, GeneratorResult result) {
   if (!result.ok() && result.errorField.empty()) result.errorField = FieldOfCode(table, result.errorCode);
   return result;
+}
+
+// Option values by option name, as given (UTF-8): on the command line, or
+// as a batch job's run gives them.
+using GivenOptions = std::map<std::string, std::string>;
+
+// Applies the given values to the record: texts converted to Windows-1252
+// as a dialog field holds them, "on" to a checked box (anything else
+// unchecks it), a choice name to its item index (a name that is none of
+// them leaves the field as it is).
+template <class Params>
+void ApplyFieldOptions(const FieldTable<Params>& table, const GivenOptions& given, Params& p) {
+  for (const auto& f : table) {
+    const auto it = given.find(f.option);
+    if (it == given.end()) continue;
+    switch (f.kind) {
+      case FieldKind::kText: p.*(f.text) = Utf8ToCp1252(it->second); break;
+      case FieldKind::kCheck: p.*(f.check) = it->second == "on"; break;
+      case FieldKind::kChoice:
+        for (std::size_t i = 0; i < f.choices.size(); ++i)
+          if (f.choices[i] == it->second) p.*(f.choice) = static_cast<int>(i);
+        break;
+    }
+  }
+}
+
+// The other way: the options that turn `start` into `p`, one for every
+// field of the table whose value differs (a choice outside the list has no
+// option). ApplyFieldOptions(table, FieldOptionsOf(table, p, start), start)
+// gives `p` on these fields.
+template <class Params>
+GivenOptions FieldOptionsOf(const FieldTable<Params>& table, const Params& p, const Params& start) {
+  GivenOptions options;
+  for (const auto& f : table) {
+    if (*f.option == '\0') continue;
+    switch (f.kind) {
+      case FieldKind::kText:
+        if (p.*(f.text) != start.*(f.text)) options[f.option] = Cp1252ToUtf8(p.*(f.text));
+        break;
+      case FieldKind::kCheck:
+        if (p.*(f.check) != start.*(f.check)) options[f.option] = p.*(f.check) ? "on" : "off";
+        break;
+      case FieldKind::kChoice: {
+        const int index = p.*(f.choice);
+        if (index != start.*(f.choice) && index >= 0 && index < static_cast<int>(f.choices.size()))
+          options[f.option] = f.choices[static_cast<std::size_t>(index)];
+        break;
+      }
+    }
+  }
+  return options;
 }
 
 // The error code of a text field holding a control character.

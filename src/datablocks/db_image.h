@@ -34,6 +34,8 @@ const FieldTable<DbImageParams>& DbImageFields();
 // The name under which a refused run names the file (the batch job's and the
 // page's option; the command line takes the file as its argument).
 inline constexpr const char* kDbImageFileOption = "file";
+// The dialog's control of the file (it is no field of the table).
+inline constexpr const char* kDbImageFileControl = "LabeledEdit1";
 
 // Bytes per element of a type: 1, 2, 4 or 1.
 int DbImageElementSize(int type);

@@ -51,14 +51,19 @@ TEST_F(CliOutputTest, JsonErrorCarriesTheMessageBox) {
     std::string field;
   };
   const Case cases[] = {
-      {{"step-simple", "--first-step", "99", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !",
+      {{"step-simple", "--first-step", "99", "--json"},
+       31,
+       "Error: 31 / Erste Schrittnr. ist ungültig !",
        "first-step"},
-      {{"step-extended", "--release3=", "--json"}, 40, "Error: 40 / In-Variable für Vorwärtsschritt fehlt !",
+      {{"step-extended", "--release3=", "--json"},
+       40,
+       "Error: 40 / In-Variable für Vorwärtsschritt fehlt !",
        "release3"},
-      {{"step-extended", "--first-step=-5", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !",
-       "first-step"},
-      {{"db", "--prefix=X\r\nEND_DATA_BLOCK", "--json"}, 80,
-       "Fehler: 80 / Steuerzeichen im Feld \"Namenskürzel (vorn)\" !", "prefix"},
+      {{"step-extended", "--first-step=-5", "--json"}, 31, "Error: 31 / Erste Schrittnr. ist ungültig !", "first-step"},
+      {{"db", "--prefix=X\r\nEND_DATA_BLOCK", "--json"},
+       80,
+       "Fehler: 80 / Steuerzeichen im Feld \"Namenskürzel (vorn)\" !",
+       "prefix"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCli(c.args);

@@ -1,0 +1,239 @@
+#include "project/job.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+
+#include "core/file_writer.h"
+#include "text/cp1252.h"
+
+namespace brendax {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ResolvePath(const fs::path& folder, const std::string& path) {
+  if (path.empty()) return path;
+  const fs::path given = fs::u8path(path);
+  return given.is_absolute() ? path : (folder / given).string();
+}
+
+// "line 3, column 7" of a byte position as the JSON parser counts it (from 1).
+std::string PositionText(const std::string& text, std::size_t bytePosition) {
+  const std::size_t end = std::min(bytePosition == 0 ? 0 : bytePosition - 1, text.size());
+  std::size_t line = 1;
+  std::size_t lineStart = 0;
+  for (std::size_t i = 0; i < end; ++i) {
+    if (text[i] == '\n') {
+      ++line;
+      lineStart = i + 1;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(end - lineStart + 1);
+}
+
+// The parser's own words without its prefix and position.
+std::string ParseErrorDetail(const std::string& what) {
+  const std::size_t column = what.find("column ");
+  const std::size_t colon = column == std::string::npos ? std::string::npos : what.find(": ", column);
+  return colon == std::string::npos ? what : what.substr(colon + 2);
+}
+
+const nlohmann::json* Member(const nlohmann::json& object, const char* name) {
+  const auto it = object.find(name);
+  return it == object.end() ? nullptr : &*it;
+}
+
+std::string TextMember(const nlohmann::json& object, const char* name, const std::string& where) {
+  const nlohmann::json* value = Member(object, name);
+  if (value == nullptr) return {};
+  if (!value->is_string()) throw JobFailure{kJobUsageError, where + "\"" + name + "\" must be a text"};
+  return value->get<std::string>();
+}
+
+std::string FormatName(SymbolFileFormat format) {
+  switch (format) {
+    case SymbolFileFormat::kAsc: return "asc";
+    case SymbolFileFormat::kSdf: return "sdf";
+    case SymbolFileFormat::kSeq: return "seq";
+    case SymbolFileFormat::kTsv: break;
+  }
+  return "tsv";
+}
+
+// A path as the job file at `folder` names it.
+std::string PathInJob(const fs::path& folder, const std::string& path) {
+  const fs::path given = fs::u8path(path);
+  if (path.empty() || !given.is_absolute() || !folder.is_absolute()) return path;
+  const fs::path relative = given.lexically_normal().lexically_relative(folder.lexically_normal());
+  if (relative.empty() || *relative.begin() == "..") return path;
+  return relative.generic_string();
+}
+
+// "anlage" of "anlage.brendax.json" (or of "anlage.json").
+std::string ProjectStem(const fs::path& jobFile) {
+  std::string name = jobFile.filename().string();
+  const std::string extension = kProjectExtension;
+  if (name.size() > extension.size() && name.ends_with(extension))
+    return name.substr(0, name.size() - extension.size());
+  return jobFile.stem().string();
+}
+
+}  // namespace
+
+std::string RunName(std::size_t index, const std::string& generator) {
+  return "run " + std::to_string(index + 1) + " (" + generator + ")";
+}
+
+bool GeneratesNoBlocks(const std::string& generator) {
+  return generator == "pointer" || generator == "address" || generator == "templates" || generator == "batch";
+}
+
+bool NamesFile(const std::string& generator, const std::string& option) {
+  return (generator == "db-image" && option == "file") ||
+         (generator == "target-actual-db" && (option == "variant-symbols" || option == "address-symbols")) ||
+         (generator == "symbols" && option == "settings");
+}
+
+bool IsOutputOption(const std::string& option) {
+  static const std::set<std::string> names = {"o",    "output",    "encoding", "symbols", "symbols-format",
+                                              "json", "mnemonics", "help",     "h"};
+  return names.count(option) > 0;
+}
+
+Job ReadJob(const std::string& jobPath) {
+  std::ifstream in(jobPath, std::ios::binary);
+  if (!in) throw JobFailure{kJobUsageError, "Cannot read the job file " + jobPath};
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  const std::string text = bytes.str();
+  nlohmann::json document;
+  try {
+    document = nlohmann::json::parse(text);
+  } catch (const nlohmann::json::parse_error& e) {
+    throw JobFailure{kJobUsageError,
+                     jobPath + ": not valid JSON at " + PositionText(text, e.byte) + ": " + ParseErrorDetail(e.what())};
+  }
+  const std::string where = jobPath + ": ";
+  if (!document.is_object()) throw JobFailure{kJobUsageError, where + "the job must be a JSON object"};
+  static const std::set<std::string> known = {"source", "symbols", "symbols-format", "mnemonics", "runs"};
+  for (const auto& [key, value] : document.items()) {
+    if (known.count(key) == 0) throw JobFailure{kJobUsageError, where + "unknown member \"" + key + "\""};
+  }
+
+  const fs::path folder = fs::u8path(jobPath).parent_path();
+  Job job;
+  job.sourcePath = ResolvePath(folder, TextMember(document, "source", where));
+  if (job.sourcePath.empty()) throw JobFailure{kJobUsageError, where + "\"source\" names no file"};
+  job.symbolsPath = ResolvePath(folder, TextMember(document, "symbols", where));
+  if (Member(document, "symbols-format") != nullptr) {
+    const auto format = ParseSymbolFileFormat(TextMember(document, "symbols-format", where));
+    if (!format) throw JobFailure{kJobUsageError, where + "\"symbols-format\" must be tsv, asc, sdf or seq"};
+    job.symbolsFormat = *format;
+  } else {
+    job.symbolsFormat = SymbolFileFormatForName(job.symbolsPath);
+  }
+  if (Member(document, "mnemonics") != nullptr) {
+    job.mnemonics = TextMember(document, "mnemonics", where);
+    if (job.mnemonics != "de" && job.mnemonics != "en")
+      throw JobFailure{kJobUsageError, where + "\"mnemonics\" must be de or en"};
+  }
+  if (!job.symbolsPath.empty() && SameFile(job.sourcePath, job.symbolsPath))
+    throw JobFailure{kJobUsageError, where + "\"source\" and \"symbols\" name the same file"};
+
+  const nlohmann::json* runs = Member(document, "runs");
+  if (runs == nullptr || !runs->is_array() || runs->empty())
+    throw JobFailure{kJobUsageError, where + "\"runs\" must be a list of at least one run"};
+  for (std::size_t i = 0; i < runs->size(); ++i) {
+    const nlohmann::json& entry = (*runs)[i];
+    const std::string runWhere = where + "run " + std::to_string(i + 1) + ": ";
+    if (!entry.is_object()) throw JobFailure{kJobUsageError, runWhere + "must be a JSON object"};
+    for (const auto& [key, value] : entry.items()) {
+      if (key != "generator" && key != "options")
+        throw JobFailure{kJobUsageError, runWhere + "unknown member \"" + key + "\""};
+    }
+    JobRun run;
+    run.generator = TextMember(entry, "generator", runWhere);
+    if (run.generator.empty()) throw JobFailure{kJobUsageError, runWhere + "\"generator\" is missing"};
+    if (const nlohmann::json* options = Member(entry, "options")) {
+      if (!options->is_object()) throw JobFailure{kJobUsageError, runWhere + "\"options\" must be a JSON object"};
+      for (const auto& [key, value] : options->items()) {
+        JobOption option{key.starts_with("--") ? key.substr(2) : key, {}};
+        const std::string optionWhere = where + RunName(i, run.generator) + ": option --" + option.name;
+        if (value.is_string()) {
+          option.values.push_back(value.get<std::string>());
+        } else if (value.is_array() &&
+                   std::all_of(value.begin(), value.end(), [](const auto& v) { return v.is_string(); })) {
+          for (const auto& v : value) option.values.push_back(v.get<std::string>());
+        } else {
+          throw JobFailure{kJobUsageError, optionWhere + ": the value must be a text or a list of texts"};
+        }
+        if (NamesFile(run.generator, option.name))
+          for (auto& v : option.values) v = ResolvePath(folder, v);
+        run.options.push_back(std::move(option));
+      }
+    }
+    job.runs.push_back(std::move(run));
+  }
+  return job;
+}
+
+std::string JobText(const Job& job, const std::string& jobPath) {
+  const fs::path folder = fs::u8path(jobPath).parent_path();
+  nlohmann::ordered_json document;
+  document["source"] = PathInJob(folder, job.sourcePath);
+  if (!job.symbolsPath.empty()) document["symbols"] = PathInJob(folder, job.symbolsPath);
+  if (job.symbolsFormat != SymbolFileFormatForName(job.symbolsPath))
+    document["symbols-format"] = FormatName(job.symbolsFormat);
+  document["mnemonics"] = job.mnemonics;
+  auto runs = nlohmann::ordered_json::array();
+  for (const JobRun& run : job.runs) {
+    auto options = nlohmann::ordered_json::object();
+    for (const JobOption& option : run.options) {
+      std::vector<std::string> values = option.values;
+      if (NamesFile(run.generator, option.name))
+        for (auto& v : values) v = PathInJob(folder, v);
+      if (options.contains(option.name)) {  // one name given twice: one list
+        auto& list = options[option.name];
+        if (!list.is_array()) list = nlohmann::ordered_json::array({list});
+        for (const auto& v : values) list.push_back(v);
+      } else if (values.size() == 1) {
+        options[option.name] = values.front();
+      } else {
+        options[option.name] = values;
+      }
+    }
+    nlohmann::ordered_json entry;
+    entry["generator"] = run.generator;
+    entry["options"] = std::move(options);
+    runs.push_back(std::move(entry));
+  }
+  document["runs"] = std::move(runs);
+  return document.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) + "\n";
+}
+
+JobSaveResult SaveJob(Job& job, const std::string& jobPath) {
+  const fs::path file = fs::u8path(jobPath);
+  Job saved = job;
+  PendingWrites files;
+  for (std::size_t i = 0; i < saved.runs.size(); ++i) {
+    JobRun& run = saved.runs[i];
+    for (const auto& [option, text] : run.fileTexts) {
+      const fs::path listFile =
+          file.parent_path() / fs::u8path(ProjectStem(file) + ".run" + std::to_string(i + 1) + "." + option + ".txt");
+      files.Stage(listFile.string(), Cp1252ToUtf8(text));
+      std::erase_if(run.options, [&option](const JobOption& o) { return o.name == option; });
+      run.options.push_back({option, {listFile.string()}});
+    }
+    run.fileTexts.clear();
+  }
+  files.Stage(jobPath, JobText(saved, jobPath));
+  if (const WriteResult written = files.Commit(); !written.ok) return {false, written.error};
+  job = std::move(saved);
+  return {};
+}
+
+}  // namespace brendax
