@@ -194,9 +194,10 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   StatusGenerator = new QLabel(this);
   StatusGenerator->setObjectName("StatusGenerator");
   statusBar()->setSizeGripEnabled(true);
-  statusBar()->addWidget(StatusLines);
-  statusBar()->addWidget(StatusRows);
-  statusBar()->addWidget(StatusGenerator, 1);
+  for (QLabel* label : {StatusLines, StatusRows, StatusGenerator}) {
+    label->setContentsMargins(4, 0, 16, 0);
+    statusBar()->addWidget(label, label == StatusGenerator ? 1 : 0);
+  }
   connect(Memo1, &QPlainTextEdit::blockCountChanged, this, &TForm1::UpdateStatusLine);
   connect(GridModel, &QAbstractItemModel::modelReset, this, &TForm1::UpdateStatusLine);
   connect(GridModel, &QAbstractItemModel::rowsInserted, this, &TForm1::UpdateStatusLine);
@@ -357,8 +358,12 @@ void TForm1::UpdateStatusLine() {
   // The text ends with a line break, which opens an empty last block.
   const QTextDocument* document = Memo1->document();
   const int lines = document->blockCount() - (document->lastBlock().text().isEmpty() ? 1 : 0);
-  StatusLines->setText(LanguageText("Quelltext: %1 Zeilen@Source: %1 lines").arg(lines));
-  StatusRows->setText(LanguageText("Symbole: %1 Zeilen@Symbols: %1 rows").arg(GridModel->RowCount() - 1));
+  const int rows = GridModel->RowCount() - 1;
+  StatusLines->setText(
+      LanguageText(lines == 1 ? "Quelltext: %1 Zeile@Source: %1 line" : "Quelltext: %1 Zeilen@Source: %1 lines")
+          .arg(lines));
+  StatusRows->setText(
+      LanguageText(rows == 1 ? "Symbole: %1 Zeile@Symbols: %1 row" : "Symbole: %1 Zeilen@Symbols: %1 rows").arg(rows));
   QString generator;
   for (const ToolEntry& tool : tools_)
     if (LastGenerator != brendax::kGenNone && tool.row->code == LastGenerator)
@@ -546,11 +551,15 @@ void TForm1::Button5Click() {
     filters = list.join(";;");
     chosen = rowFilter_.isEmpty() ? QString(kRowFilters[0].first) : rowFilter_;
   }
+  std::vector<brendax::SymbolRow> rows;
+  for (int r = 1; r < GridModel->RowCount(); ++r)
+    rows.push_back({ToAnsi(GridModel->Cell(r, 0)), ToAnsi(GridModel->Cell(r, 1)), ToAnsi(GridModel->Cell(r, 2)),
+                    ToAnsi(GridModel->Cell(r, 3))});
   // The proposal: the source's main block ("FC80") with the type's
   // extension, in the folder saved to last.
   std::vector<std::string> sourceLines;
   for (const QString& line : Memo1->toPlainText().split(QLatin1Char('\n'))) sourceLines.push_back(ToAnsi(line));
-  QString stem = FromAnsi(brendax::SourceFileStem(sourceLines));
+  QString stem = FromAnsi(brendax::SourceFileStem(sourceLines, rows));
   if (stem.isEmpty()) stem = LanguageText("Symbole@Symbols");
   const QString proposal =
       QDir(saveFolder_.isEmpty() ? QDir::currentPath() : saveFolder_).filePath(stem + "." + ExtensionOf(chosen));
@@ -574,10 +583,6 @@ void TForm1::Button5Click() {
       }
     }
     if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
-    std::vector<brendax::SymbolRow> rows;
-    for (int r = 1; r < GridModel->RowCount(); ++r)
-      rows.push_back({ToAnsi(GridModel->Cell(r, 0)), ToAnsi(GridModel->Cell(r, 1)), ToAnsi(GridModel->Cell(r, 2)),
-                      ToAnsi(GridModel->Cell(r, 3))});
     const std::string warning = brendax::SymbolFileWarning(rows);
     if (!warning.empty() && !seams_.AskYesNo(this, FromAnsi(warning + "\r\rTrotzdem speichern?"))) return;
     bytes = brendax::FormatSymbolFile(rows, format);

@@ -349,10 +349,7 @@ void CheckCollisions(const std::vector<RunOutput>& outputs) {
       }
     }
     for (const SymbolRow& row : outputs[run].result.symbols) {
-      if (const auto address = ParseSymbolAddress(row.address); address && address->bit.empty()) {
-        const std::string area = Upper(address->area);
-        if (IsBlockArea(area)) claim(blocks, area + " " + WithoutLeadingZeros(address->number), run);
-      }
+      if (const auto id = RowBlock(row)) claim(blocks, *id, run);
     }
   }
   for (std::size_t run = 0; run < outputs.size(); ++run) {

@@ -53,10 +53,14 @@ TEST(WindowPlacement, LivesBesideTheSettingsFile) {
 }
 
 TEST(SourceFileStem, NamesTheSourcesMainBlock) {
+  const std::vector<SymbolRow> rows = {{"FC_Kette", "FC 080", "FC 80", ""}, {"Start", "E 1.0", "Bool", ""}};
   const struct {
     std::vector<std::string> lines;
     const char* stem;
   } cases[] = {
+      // Named by its symbol: the address of the symbol's row.
+      {{"FUNCTION \"FC_Kette\" : VOID", "END_FUNCTION"}, "FC80"},
+      {{"FUNCTION \"A/B:C\" : VOID", "END_FUNCTION"}, "A_B_C"},
       {{"FUNCTION FC 80 : VOID", "END_FUNCTION"}, "FC80"},
       // A step sequence: data block, timer function, then its own function.
       {{"DATA_BLOCK DB 100", "END_DATA_BLOCK", "FUNCTION FC 81 : VOID", "END_FUNCTION", "FUNCTION FC 080 : VOID",
@@ -65,10 +69,10 @@ TEST(SourceFileStem, NamesTheSourcesMainBlock) {
       // A message DB after its UDT.
       {{"TYPE UDT 12", "END_TYPE", "DATA_BLOCK DB 12", "END_DATA_BLOCK"}, "DB12"},
       {{"// FUNCTION FC 9 in a comment", "  NETWORK"}, ""},
-      {{"FUNCTION \"Kette\" : VOID", "END_FUNCTION"}, ""},
+      {{"FUNCTION \"\" : VOID", "END_FUNCTION"}, ""},
       {{}, ""},
   };
-  for (const auto& c : cases) EXPECT_EQ(SourceFileStem(c.lines), c.stem);
+  for (const auto& c : cases) EXPECT_EQ(SourceFileStem(c.lines, rows), c.stem);
 }
 
 }  // namespace
