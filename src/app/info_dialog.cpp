@@ -113,4 +113,5 @@ void TForm4::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) CentreOverParent(this);
   QDialog::showEvent(event);
   ShowPanelColours();
+  FocusFirstField(this);
 }

@@ -21,6 +21,8 @@ TFormSpracheinstellung::TFormSpracheinstellung(ToolHost& host, QWidget* parent) 
   GroupBox1 = new QGroupBox("Landessprache", this);
   Edit1 = new QLineEdit(GroupBox1);
   Edit1->setReadOnly(true);
+  // It only shows the chosen entry; the keyboard starts in the list.
+  Edit1->setFocusPolicy(Qt::NoFocus);
   ListBox1 = new QListWidget(GroupBox1);
   ListBox1->setMouseTracking(true);
   ListBox1->setFixedHeight(ListBox1->fontMetrics().height() * 2 + 12);
@@ -92,6 +94,7 @@ void TFormSpracheinstellung::FormShow() {
   // "OK" always stores one of the two listed languages.
   ListBox1->setCurrentRow(settings.nationalLanguage() == 0 ? 0 : 1);
   Confirmed = false;
+  FocusFirstField(this);
 }
 
 void TFormSpracheinstellung::ListBox1Click() {

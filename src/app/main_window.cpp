@@ -2,14 +2,20 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -19,8 +25,13 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QShowEvent>
+#include <QStatusBar>
 #include <QTableView>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -29,8 +40,12 @@
 #include "app/language_dialog.h"
 #include "app/settings_path_ui.h"
 #include "app/symbol_grid_ui.h"
+#include "core/block_header.h"
 #include "core/file_writer.h"
 #include "core/symbol_table_file.h"
+#include "core/window_placement.h"
+#include "datablocks/db_image_dialog.h"
+#include "ui/controls_ui.h"
 #include "ui/generator_dialog_ui.h"
 #include "ui/help_document_ui.h"
 #include "ui/seams_ui.h"
@@ -68,17 +83,16 @@ QFont OutputFont() {
   return font;
 }
 
-// Text of a plain-text selection with CR LF line ends.
-QString WithCrLf(QString text) {
-  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
-  text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-  return text;
-}
+// "awl" from "AWL-Quelle (*.awl)".
+QString ExtensionOf(const QString& filter) { return filter.section("*.", 1).chopped(1); }
 
 }  // namespace
 
 TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<const brendax::GeneratorEntry> tools)
-    : QMainWindow(parent), SettingsPath(std::move(settingsPath)), seams_(seams) {
+    : QMainWindow(parent),
+      SettingsPath(std::move(settingsPath)),
+      seams_(seams),
+      qtTranslator_(std::make_unique<QTranslator>()) {
   // FormCreate.
   HelpFileDe = "Brendax_de.pdf";
   HelpFileEn = "Brendax_de.pdf";
@@ -95,7 +109,7 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   auto* central = new QWidget(this);
   auto* outputArea = new OutputArea(central);
 
-  Memo1 = new QPlainTextEdit(outputArea);
+  Memo1 = new CrLfTextPane(seams_, outputArea);
   Memo1->setObjectName("Memo1");
   Memo1->setFont(OutputFont());
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -108,9 +122,14 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   StringGrid1->setObjectName("StringGrid1");
   StringGrid1->setFont(OutputFont());
   StringGrid1->setModel(GridModel);
-  StringGrid1->horizontalHeader()->hide();
+  // The titles of row 0 stand in the header, which stays in place while the
+  // rows scroll; dragging a title's edge widens its column, a double click
+  // on the edge fits the column to its content.
+  StringGrid1->setRowHidden(0, true);
+  connect(GridModel, &QAbstractItemModel::modelReset, this, [this] { StringGrid1->setRowHidden(0, true); });
   StringGrid1->verticalHeader()->hide();
-  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  StringGrid1->horizontalHeader()->setHighlightSections(false);
   StringGrid1->horizontalHeader()->setStretchLastSection(false);
   StringGrid1->horizontalHeader()->setMinimumSectionSize(0);
   // Uniform row heights keep a grid of many thousand rows fast.
@@ -168,18 +187,40 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   layout->addWidget(Panel1);
   setCentralWidget(central);
 
+  StatusLines = new QLabel(this);
+  StatusLines->setObjectName("StatusLines");
+  StatusRows = new QLabel(this);
+  StatusRows->setObjectName("StatusRows");
+  StatusGenerator = new QLabel(this);
+  StatusGenerator->setObjectName("StatusGenerator");
+  statusBar()->setSizeGripEnabled(true);
+  for (QLabel* label : {StatusLines, StatusRows, StatusGenerator}) {
+    label->setContentsMargins(4, 0, 16, 0);
+    statusBar()->addWidget(label, label == StatusGenerator ? 1 : 0);
+  }
+  connect(Memo1, &QPlainTextEdit::blockCountChanged, this, &TForm1::UpdateStatusLine);
+  connect(GridModel, &QAbstractItemModel::modelReset, this, &TForm1::UpdateStatusLine);
+  connect(GridModel, &QAbstractItemModel::rowsInserted, this, &TForm1::UpdateStatusLine);
+  connect(GridModel, &QAbstractItemModel::rowsRemoved, this, &TForm1::UpdateStatusLine);
+
+  // A file dropped on the window goes to the DB image dialog.
+  setAcceptDrops(true);
+  Memo1->viewport()->installEventFilter(this);
+
   // Right after start both views are hidden and every button is disabled.
   Memo1->hide();
   StringGrid1->hide();
   for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5}) b->setEnabled(false);
 
-  // Client area 633 x 372 below the menu bar, centred on the screen.
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  // Client area 633 x 372 between the menu bar and the status line, centred
+  // on the screen; or where the window was when it was last closed.
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height() + statusBar()->sizeHint().height());
   if (const QScreen* screen = QApplication::primaryScreen()) {
     QRect frame(QPoint(0, 0), size());
     frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
   }
+  RestorePlacement();
 
   // The dialogs, created once and hidden; they keep their values from one
   // opening to the next.
@@ -270,6 +311,22 @@ void TForm1::ApplyLanguage() {
   Button2->setText(LanguageText("-->Zwischenablage@--> Clipboard"));
   Button5->setText(LanguageText("Speichern ...@Save ..."));
   FormSpracheinstellung->ApplyCaptions(text);
+  ApplyQtTranslation();
+  UpdateStatusLine();
+}
+
+void TForm1::ApplyQtTranslation() {
+  QCoreApplication::removeTranslator(qtTranslator_.get());
+  if (settings_.nationalLanguage() != 0) return;
+  // Debian's Qt translations, or a "translations" folder beside the program
+  // (where the Windows deployment puts them).
+  for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                QDir(QCoreApplication::applicationDirPath()).filePath("translations")}) {
+    if (qtTranslator_->load(QLocale(QLocale::German, QLocale::Germany), "qtbase", "_", folder)) {
+      QCoreApplication::installTranslator(qtTranslator_.get());
+      return;
+    }
+  }
 }
 
 void TForm1::LoadSettings() { settings_ = brendax::LoadSettingsFile(EncodeFileName(SettingsPath).toStdString()); }
@@ -288,6 +345,65 @@ void TForm1::RefreshMenus() {
     // dialogs.
     if (auto* dialog = qobject_cast<GeneratorDialog*>(tool.dialog)) dialog->RefreshMenus();
   }
+}
+
+// ---------------------------------------------------------------- status line
+
+void TForm1::SetLastGenerator(int code) {
+  LastGenerator = code;
+  UpdateStatusLine();
+}
+
+void TForm1::UpdateStatusLine() {
+  // The text ends with a line break, which opens an empty last block.
+  const QTextDocument* document = Memo1->document();
+  const int lines = document->blockCount() - (document->lastBlock().text().isEmpty() ? 1 : 0);
+  const int rows = GridModel->RowCount() - 1;
+  StatusLines->setText(
+      LanguageText(lines == 1 ? "Quelltext: %1 Zeile@Source: %1 line" : "Quelltext: %1 Zeilen@Source: %1 lines")
+          .arg(lines));
+  StatusRows->setText(
+      LanguageText(rows == 1 ? "Symbole: %1 Zeile@Symbols: %1 row" : "Symbole: %1 Zeilen@Symbols: %1 rows").arg(rows));
+  QString generator;
+  for (const ToolEntry& tool : tools_)
+    if (LastGenerator != brendax::kGenNone && tool.row->code == LastGenerator)
+      generator = LanguageText(tool.row->caption);
+  StatusGenerator->setText(generator.isEmpty() ? QString() : LanguageText("Generator: @Generator: ") + generator);
+}
+
+// ---------------------------------------------------------------- window place
+
+QString TForm1::PlacementPath() const {
+  return DecodeFileName(
+      QByteArray::fromStdString(brendax::WindowPlacementPath(EncodeFileName(SettingsPath).toStdString())));
+}
+
+void TForm1::RestorePlacement() {
+  QFile file(PlacementPath());
+  if (!file.open(QIODevice::ReadOnly)) return;
+  const auto placement = brendax::ParseWindowPlacement(file.read(256).toStdString());
+  if (!placement) return;
+  QRect place(placement->x, placement->y, placement->width, placement->height);
+  // Only onto a screen that is there now (a second monitor may be gone),
+  // and no larger than it.
+  const QScreen* screen = QGuiApplication::screenAt(place.center());
+  if (!screen) return;
+  const QRect available = screen->availableGeometry();
+  place.setSize(place.size().boundedTo(available.size()));
+  resize(place.size());
+  move(place.topLeft());
+  if (placement->maximized) setWindowState(windowState() | Qt::WindowMaximized);
+}
+
+void TForm1::SavePlacement() const {
+  // The size and place the window returns to from a maximized state.
+  const QPoint frameOffset = geometry().topLeft() - pos();
+  const QRect normal =
+      isMaximized() ? QRect(normalGeometry().topLeft() - frameOffset, normalGeometry().size()) : QRect(pos(), size());
+  const brendax::WindowPlacement placement{normal.x(), normal.y(), normal.width(), normal.height(), isMaximized()};
+  // Only a convenience: a failed write says nothing.
+  brendax::WriteFileAtomically(EncodeFileName(PlacementPath()).toStdString(), brendax::FormatWindowPlacement(placement),
+                               brendax::NonRegularTarget::kRefuse);
 }
 
 // ---------------------------------------------------------------- output
@@ -378,6 +494,15 @@ QDialog* TForm1::ToolDialog(const QString& menuName) const {
   return nullptr;
 }
 
+void TForm1::OpenFileAsDbImage(const QString& path) {
+  for (const ToolEntry& tool : tools_) {
+    if (auto* dialog = qobject_cast<TForm7QuelleDBFileKopieBin*>(tool.dialog)) {
+      dialog->SetFile(path);
+      return OpenTool(*tool.row);
+    }
+  }
+}
+
 void TForm1::OpenTool(const brendax::GeneratorEntry& entry) {
   // Tools that are still to come: their entries exist and do nothing yet.
   if (QDialog* dialog = ToolDialog(entry.menuName)) ExecAndRegainFocus(dialog);
@@ -424,10 +549,24 @@ void TForm1::Button5Click() {
     QStringList list;
     for (const auto& [filter, format] : kRowFilters) list << filter;
     filters = list.join(";;");
-    chosen = kRowFilters[0].first;
+    chosen = rowFilter_.isEmpty() ? QString(kRowFilters[0].first) : rowFilter_;
   }
-  QString path = seams_.GetSaveFileName(this, LanguageText("Speichern@Save"), QString(), filters, &chosen);
+  std::vector<brendax::SymbolRow> rows;
+  for (int r = 1; r < GridModel->RowCount(); ++r)
+    rows.push_back({ToAnsi(GridModel->Cell(r, 0)), ToAnsi(GridModel->Cell(r, 1)), ToAnsi(GridModel->Cell(r, 2)),
+                    ToAnsi(GridModel->Cell(r, 3))});
+  // The proposal: the source's main block ("FC80") with the type's
+  // extension, in the folder saved to last.
+  std::vector<std::string> sourceLines;
+  for (const QString& line : Memo1->toPlainText().split(QLatin1Char('\n'))) sourceLines.push_back(ToAnsi(line));
+  QString stem = FromAnsi(brendax::SourceFileStem(sourceLines, rows));
+  if (stem.isEmpty()) stem = LanguageText("Symbole@Symbols");
+  const QString proposal =
+      QDir(saveFolder_.isEmpty() ? QDir::currentPath() : saveFolder_).filePath(stem + "." + ExtensionOf(chosen));
+  QString path = seams_.GetSaveFileName(this, LanguageText("Speichern@Save"), proposal, filters, &chosen);
   if (path.isEmpty()) return;
+  saveFolder_ = QFileInfo(path).absolutePath();
+  if (!source) rowFilter_ = chosen;
 
   std::string bytes;
   if (source) {
@@ -440,14 +579,10 @@ void TForm1::Button5Click() {
     for (const auto& [filter, f] : kRowFilters) {
       if (chosen == filter) {
         format = f;
-        extension = QString(filter).section("*.", 1).chopped(1);
+        extension = ExtensionOf(filter);
       }
     }
     if (QFileInfo(path).suffix().isEmpty()) path += "." + extension;
-    std::vector<brendax::SymbolRow> rows;
-    for (int r = 1; r < GridModel->RowCount(); ++r)
-      rows.push_back({ToAnsi(GridModel->Cell(r, 0)), ToAnsi(GridModel->Cell(r, 1)), ToAnsi(GridModel->Cell(r, 2)),
-                      ToAnsi(GridModel->Cell(r, 3))});
     const std::string warning = brendax::SymbolFileWarning(rows);
     if (!warning.empty() && !seams_.AskYesNo(this, FromAnsi(warning + "\r\rTrotzdem speichern?"))) return;
     bytes = brendax::FormatSymbolFile(rows, format);
@@ -516,7 +651,7 @@ void TForm1::Button2Click() {
   }
   if (!Memo1->isHidden()) {
     if (!Memo1->textCursor().hasSelection()) Memo1->selectAll();
-    seams_.SetClipboardText(WithCrLf(Memo1->textCursor().selectedText()));
+    Memo1->CopySelection();
   }
 }
 
@@ -547,6 +682,36 @@ void TForm1::showEvent(QShowEvent* event) {
 void TForm1::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   LayoutGrid();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  SavePlacement();
+  QMainWindow::closeEvent(event);
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent* event) {
+  const QString file = DroppedLocalFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // The dialog opens once the drop is over: the desktop waits for its end.
+  QTimer::singleShot(0, this, [this, file] { OpenFileAsDbImage(file); });
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  const bool drag = event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove;
+  if ((drag || event->type() == QEvent::Drop) && watched == Memo1->viewport() &&
+      !DroppedLocalFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) {
+    if (drag)
+      static_cast<QDropEvent*>(event)->acceptProposedAction();
+    else
+      dropEvent(static_cast<QDropEvent*>(event));
+    return true;
+  }
+  return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::FormShow() {

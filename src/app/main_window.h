@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
@@ -15,12 +16,14 @@
 #include "core/settings.h"
 #include "ui/tool_host_ui.h"
 
+class CrLfTextPane;
 class QAction;
 class QDialog;
+class QLabel;
 class QMenu;
-class QPlainTextEdit;
 class QPushButton;
 class QTableView;
+class QTranslator;
 class QWidget;
 class Seams;
 class SymbolGridModel;
@@ -53,7 +56,7 @@ class TForm1 : public QMainWindow, public ToolHost {
   const brendax::MnemonicSet& mnemonics() const override { return mnemonics_; }
   Seams& seams() override { return seams_; }
   bool expertMode() const override { return expertMode_; }
-  void SetLastGenerator(int code) override { LastGenerator = code; }
+  void SetLastGenerator(int code) override;
   // Switches the expert mode; the menu follows at the next RefreshMenus, the
   // caption at the next ApplyLanguage.
   void SetExpertMode(bool on) { expertMode_ = on; }
@@ -85,6 +88,12 @@ class TForm1 : public QMainWindow, public ToolHost {
   QDialog* ToolDialog(const QString& menuName) const;
   // Shows a tool's dialog modally, then gives the window the focus back.
   void OpenTool(const brendax::GeneratorEntry& entry);
+  // Opens the DB image dialog with this file (a file dropped on the window).
+  void OpenFileAsDbImage(const QString& path);
+
+  // The file beside the settings file that keeps the window's size and
+  // place between starts (written when the window closes).
+  QString PlacementPath() const;
 
  public slots:
   void Beenden1Click();
@@ -101,6 +110,12 @@ class TForm1 : public QMainWindow, public ToolHost {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // The source view would take a dropped file's name as text; the window
+  // takes the file instead.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct ToolEntry {
@@ -114,6 +129,14 @@ class TForm1 : public QMainWindow, public ToolHost {
   // Runs a dialog modally; afterwards the main window is active again, so
   // the keyboard works on it without a click.
   int ExecAndRegainFocus(QDialog* dialog);
+  // Qt's own texts (file dialogs, standard buttons) in German while the
+  // German interface is chosen.
+  void ApplyQtTranslation();
+  // The status line: lines of the source, rows of the symbols, the last
+  // generator.
+  void UpdateStatusLine();
+  void RestorePlacement();
+  void SavePlacement() const;
 
   Seams& seams_;
   brendax::SettingsRecord settings_;
@@ -122,7 +145,7 @@ class TForm1 : public QMainWindow, public ToolHost {
   bool firstShowDone_ = false;
 
   // Widgets, named as in the program (object names as well).
-  QPlainTextEdit* Memo1 = nullptr;
+  CrLfTextPane* Memo1 = nullptr;
   QTableView* StringGrid1 = nullptr;
   SymbolGridModel* GridModel = nullptr;
   QWidget* Panel1 = nullptr;
@@ -131,6 +154,9 @@ class TForm1 : public QMainWindow, public ToolHost {
   QPushButton* Button3 = nullptr;  // Formular
   QPushButton* Button4 = nullptr;  // Quelle / Symbole
   QPushButton* Button5 = nullptr;  // Speichern ...
+  QLabel* StatusLines = nullptr;
+  QLabel* StatusRows = nullptr;
+  QLabel* StatusGenerator = nullptr;
 
   // Menu entries outside the tool registry.
   QAction* Beenden1 = nullptr;
@@ -147,4 +173,10 @@ class TForm1 : public QMainWindow, public ToolHost {
   // The application's own dialogs.
   TForm4* Form4 = nullptr;  // Info
   TFormSpracheinstellung* FormSpracheinstellung = nullptr;
+
+  std::unique_ptr<QTranslator> qtTranslator_;
+  // "Speichern ...": the folder and the symbol-table type chosen last, for
+  // this session.
+  QString saveFolder_;
+  QString rowFilter_;
 };

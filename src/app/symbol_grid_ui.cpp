@@ -20,6 +20,12 @@ Qt::ItemFlags SymbolGridModel::flags(const QModelIndex& index) const {
   return Qt::ItemIsEnabled | Qt::ItemIsSelectable;
 }
 
+QVariant SymbolGridModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    return QAbstractTableModel::headerData(section, orientation, role);
+  return Cell(0, section);
+}
+
 void SymbolGridModel::SetRowCount(int rows) {
   const auto wanted = static_cast<std::size_t>(rows < 1 ? 1 : rows);
   const auto current = rows_.size();
@@ -45,6 +51,7 @@ void SymbolGridModel::SetCell(int row, int column, const QString& text) {
   rows_[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
   const QModelIndex at = index(row, column);
   emit dataChanged(at, at, {Qt::DisplayRole});
+  if (row == 0) emit headerDataChanged(Qt::Horizontal, column, column);
 }
 
 void SymbolGridModel::SetSymbolRows(const std::vector<brendax::SymbolRow>& rows) {

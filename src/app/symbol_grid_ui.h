@@ -1,5 +1,5 @@
 // The model behind the symbol grid: four text columns, row 0 holds the
-// column titles as an ordinary row that scrolls with the others.
+// column titles (the view shows them as its header, not as a row).
 #pragma once
 
 #include <QAbstractTableModel>
@@ -22,6 +22,8 @@ class SymbolGridModel : public QAbstractTableModel {
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
+  // The texts of row 0 for the columns.
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
   // Row count of the grid (at least 1: the title row stays). Rows that are
   // added start empty; row 0 keeps its text.

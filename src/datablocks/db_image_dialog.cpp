@@ -3,11 +3,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include "core/generator_codes.h"
@@ -54,6 +57,9 @@ TForm7QuelleDBFileKopieBin::TForm7QuelleDBFileKopieBin(ToolHost& host, QWidget* 
   fields->setRowStretch(5, 1);
   SetFieldsLayout(fields);
 
+  setAcceptDrops(true);
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->installEventFilter(this);
+
   connect(BrowseButton, &QPushButton::clicked, this, &TForm7QuelleDBFileKopieBin::Button1Click);
   connect(CheckBox1, &QCheckBox::toggled, this, &TForm7QuelleDBFileKopieBin::UpdateCountField);
 }
@@ -68,7 +74,42 @@ void TForm7QuelleDBFileKopieBin::Button1Click() {
   const QString current = LabeledEdit1->text();
   const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
   const QString chosen = host().seams().GetOpenFileName(this, QStringLiteral("Öffnen"), folder, QString());
-  if (!chosen.isEmpty()) LabeledEdit1->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
+  if (!chosen.isEmpty()) SetFile(chosen);
+}
+
+void TForm7QuelleDBFileKopieBin::SetFile(const QString& path) {
+  LabeledEdit1->setText(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+}
+
+void TForm7QuelleDBFileKopieBin::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedLocalFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TForm7QuelleDBFileKopieBin::dropEvent(QDropEvent* event) {
+  const QString file = DroppedLocalFile(event->mimeData());
+  if (file.isEmpty()) return;
+  SetFile(file);
+  event->acceptProposedAction();
+}
+
+bool TForm7QuelleDBFileKopieBin::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+      if (!DroppedLocalFile(static_cast<QDragMoveEvent*>(event)->mimeData()).isEmpty()) {
+        static_cast<QDragMoveEvent*>(event)->acceptProposedAction();
+        return true;
+      }
+      break;
+    case QEvent::Drop:
+      if (!DroppedLocalFile(static_cast<QDropEvent*>(event)->mimeData()).isEmpty()) {
+        dropEvent(static_cast<QDropEvent*>(event));
+        return true;
+      }
+      break;
+    default: break;
+  }
+  return GeneratorDialog::eventFilter(watched, event);
 }
 
 void TForm7QuelleDBFileKopieBin::UpdateCountField() { LabeledEdit3->setEnabled(!CheckBox1->isChecked()); }

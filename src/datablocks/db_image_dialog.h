@@ -35,12 +35,20 @@ class TForm7QuelleDBFileKopieBin : public GeneratorDialog {
  public slots:
   // "..": a chosen file's full path replaces the path field.
   void Button1Click();
+  // A file dropped on the dialog (or on the main window): its full path
+  // replaces the path field.
+  void SetFile(const QString& path);
 
  protected:
   void ApplyDefaults() override;
   void PrepareOutput() override;
   brendax::GeneratorResult Generate() override;
   std::string HelpText() const override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+  // The edit fields pass a dropped file to the dialog instead of taking
+  // its name as text.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void UpdateCountField();

@@ -1,9 +1,11 @@
 #include "datablocks/db_source_dialog.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "core/generator_codes.h"
@@ -61,6 +63,8 @@ TForm5QuelleDB::TForm5QuelleDB(ToolHost& host, QWidget* parent)
   fields->addLayout(formatBox, 4, 0);
   fields->addLayout(suffixBox, 4, 1);
   SetFieldsLayout(fields);
+  SetTabChain({LabeledEdit2, ComboBox1, LabeledEdit4, LabeledEdit7, LabeledEdit5, RadioGroup1->item(0),
+               RadioGroup1->item(1), LabeledEdit8, ComboBox2, Memo1, Button1});
 
   // Only a pick by the user proposes a value, not the defaults written at the first showing.
   connect(ComboBox1, &QComboBox::activated, this, &TForm5QuelleDB::ComboBox1Change);

@@ -21,6 +21,7 @@ QPlainTextEdit* AddList(QGridLayout* grid, int row, int column, const QString& c
   auto* label = new QLabel(caption, parent);
   auto* memo = new QPlainTextEdit(parent);
   memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memo->setTabChangesFocus(true);
   memo->setMinimumSize(220, 190);
   label->setBuddy(memo);
   box->addWidget(label);
@@ -73,6 +74,8 @@ TForm3::TForm3(ToolHost& host, QWidget* parent)
   Memo3->setFixedSize(noteWidth + 24, Memo3->fontMetrics().lineSpacing() * 4 + 16);
   fields->addWidget(Memo3, 3, 2, Qt::AlignTop);
   SetFieldsLayout(fields);
+  SetTabChain({LabeledEdit6, LabeledEdit3, LabeledEdit4, LabeledEdit2, LabeledEdit9, LabeledEdit5, LabeledEdit1,
+               LabeledEdit8, LabeledEdit7, Memo1, Memo2, Button1});
 }
 
 void TForm3::ApplyDefaults() { binder_.Write(brendax::DefaultsOf(brendax::TargetActualFields())); }

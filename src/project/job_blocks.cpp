@@ -1,24 +1,15 @@
 #include "project/job_blocks.h"
 
-#include <cctype>
 #include <map>
 #include <optional>
-#include <set>
 
+#include "core/block_header.h"
 #include "core/symbol_table_file.h"
 #include "project/job.h"
 #include "text/cp1252.h"
 
 namespace brendax {
 namespace {
-
-std::string FirstWord(const std::string& line) {
-  std::size_t begin = 0;
-  while (begin < line.size() && (line[begin] == ' ' || line[begin] == '\t')) ++begin;
-  std::size_t end = begin;
-  while (end < line.size() && line[end] != ' ' && line[end] != '\t' && line[end] != ';') ++end;
-  return line.substr(begin, end - begin);
-}
 
 std::optional<BlockGroup> BlockEnd(const std::string& line) {
   const std::string word = FirstWord(line);
@@ -27,40 +18,6 @@ std::optional<BlockGroup> BlockEnd(const std::string& line) {
   if (word == "END_FUNCTION" || word == "END_FUNCTION_BLOCK" || word == "END_ORGANIZATION_BLOCK")
     return BlockGroup::kFunctions;
   return std::nullopt;
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string WithoutLeadingZeros(const std::string& digits) {
-  const std::size_t first = digits.find_first_not_of('0');
-  return first == std::string::npos ? "0" : digits.substr(first);
-}
-
-bool IsBlockArea(const std::string& area) {
-  static const std::set<std::string> areas = {"UDT", "DB", "FC", "FB", "OB", "SFC", "SFB", "VAT"};
-  return areas.count(area) > 0;
-}
-
-// "DB 100" from "DATA_BLOCK DB 100", "FC 80" from "FUNCTION FC 80 : VOID";
-// a header naming its block by symbol gives nothing.
-std::optional<std::string> HeaderBlock(const std::string& line) {
-  static const std::set<std::string> headers = {"TYPE", "DATA_BLOCK", "FUNCTION", "FUNCTION_BLOCK",
-                                                "ORGANIZATION_BLOCK"};
-  const std::string word = FirstWord(line);
-  if (headers.count(word) == 0) return std::nullopt;
-  std::size_t pos = line.find(word) + word.size();
-  while (pos < line.size() && (line[pos] == ' ' || line[pos] == '\t')) ++pos;
-  std::string area;
-  while (pos < line.size() && std::isalpha(static_cast<unsigned char>(line[pos]))) area += line[pos++];
-  while (pos < line.size() && line[pos] == ' ') ++pos;
-  std::string number;
-  while (pos < line.size() && std::isdigit(static_cast<unsigned char>(line[pos]))) number += line[pos++];
-  area = Upper(area);
-  if (!IsBlockArea(area) || number.empty()) return std::nullopt;
-  return area + " " + WithoutLeadingZeros(number);
 }
 
 // The address cell as one key: "E 0.1" for "E   0.1", "DB 100" for "DB 0100".
@@ -124,12 +81,8 @@ void CheckCollisions(const std::vector<JobRunOutput>& outputs) {
         }
       }
     }
-    for (const SymbolRow& row : outputs[run].result.symbols) {
-      if (const auto address = ParseSymbolAddress(row.address); address && address->bit.empty()) {
-        const std::string area = Upper(address->area);
-        if (IsBlockArea(area)) claim(blocks, area + " " + WithoutLeadingZeros(address->number), run);
-      }
-    }
+    for (const SymbolRow& row : outputs[run].result.symbols)
+      if (const auto block = RowBlock(row)) claim(blocks, *block, run);
   }
   for (std::size_t run = 0; run < outputs.size(); ++run) {
     for (const SymbolRow& row : outputs[run].result.symbols) {

@@ -81,6 +81,7 @@ TForm8AWL_Schrittkette::TForm8AWL_Schrittkette(ToolHost& host, QWidget* parent)
     column->insertWidget(stretch + 1, Button4);
     column->insertWidget(stretch + 2, Button5);
   }
+  SetTabChain({Button3, Button4, Button5});
 
   connect(Button4, &QPushButton::clicked, this, &TForm8AWL_Schrittkette::Button4Click);
   connect(Button5, &QPushButton::clicked, this, &TForm8AWL_Schrittkette::Button5Click);

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/generator_codes.h"
 #include "symbols/symbol_templates.h"
@@ -81,6 +82,11 @@ TFormSymbolgenSaveFormular::TFormSymbolgenSaveFormular(QWidget* parent) : QDialo
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
 
+  // Row by row: each slot, then its name.
+  for (int i = 0; i < 8; ++i) {
+    SetTabChain({i == 0 ? nullptr : Edits[i - 1], RadioGroup1->item(i), Edits[i]});
+  }
+
   connect(Button1, &QPushButton::clicked, this, &TFormSymbolgenSaveFormular::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &TFormSymbolgenSaveFormular::Button2Click);
 }
@@ -102,6 +108,7 @@ QString TFormSymbolgenSaveFormular::SelectedName() const {
 void TFormSymbolgenSaveFormular::showEvent(QShowEvent* event) {
   Saved = false;
   CentreOverParent(this);
+  FocusFirstField(this);
   QDialog::showEvent(event);
 }
 
@@ -169,7 +176,6 @@ TForm2::TForm2(ToolHost& host, QWidget* parent)
   Bevel1 = Named(new QFrame(this), "Bevel1");
   Bevel1->setFrameShape(QFrame::HLine);
   Bevel1->setFrameShadow(QFrame::Sunken);
-  Bevel1->setFixedWidth(kClientWidth - 2 * kLeftMargin);
   Button6 = Named(new QPushButton("Vereinfachen", this), "Button6");
 
   // Hidden fields keep their place, so the visible ones never move.
@@ -188,9 +194,10 @@ TForm2::TForm2(ToolHost& host, QWidget* parent)
   }
 
   auto* grid = new QGridLayout;
-  // The last column reaches to the right edge, so that the longest caption
-  // may stand out beyond its 145-pixel field.
-  grid->setContentsMargins(kLeftMargin, 8, 0, 12);
+  // The last column is as wide as its longest caption ("Startw. Count.3
+  // (Sequ.) <C3>" may stand out beyond its 145-pixel field); the dialog
+  // grows beyond its 676 pixels when the captions need it.
+  grid->setContentsMargins(kLeftMargin, 8, kLeftMargin, 12);
   grid->setHorizontalSpacing(kColumnGap);
   grid->setVerticalSpacing(10);
   for (int column = 0; column < 4; ++column) grid->setColumnMinimumWidth(column, kColumnWidth);
@@ -231,7 +238,6 @@ TForm2::TForm2(ToolHost& host, QWidget* parent)
   okCancel->addStretch();
   okCancel->addWidget(Button1);
   okCancel->addWidget(Button2);
-  okCancel->setContentsMargins(0, 0, kLeftMargin, 0);
   grid->addLayout(okCancel, 8, 2, 1, 2);
 
   MainMenu1 = Named(new QMenuBar(this), "MainMenu1");
@@ -255,7 +261,11 @@ TForm2::TForm2(ToolHost& host, QWidget* parent)
   Vereinfacht1->setCheckable(true);
   Hilfe1 = Named(MainMenu1->addAction("Hilfe"), "Hilfe1");
   layout()->setMenuBar(MainMenu1);
-  setFixedSize(kClientWidth, kClientHeight + MainMenu1->sizeHint().height());
+  setFixedSize(std::max(kClientWidth, layout()->minimumSize().width()), kClientHeight + MainMenu1->sizeHint().height());
+
+  // Row by row: the T1 texts before the T2 texts.
+  SetTabChain({LabeledEdit10, T1Edits[0], T1Edits[1], T1Edits[2], T1Edits[3], T2Edits[0], T2Edits[1], T2Edits[2],
+               T2Edits[3], LabeledEdit6});
 
   FormSymbolgenSaveFormular = new TFormSymbolgenSaveFormular(this);
 

@@ -27,10 +27,13 @@ void Paint(QLineEdit* edit, const QColor& background, const QColor& text) {
   edit->setPalette(palette);
 }
 
-QPushButton* MarkButtonFor(QWidget* parent) {
+QPushButton* MarkButtonFor(const char* toolTip, QWidget* parent) {
   auto* button = new QPushButton(parent);
   button->setFixedSize(22, 22);
   button->setAutoDefault(false);
+  button->setToolTip(QString::fromUtf8(toolTip));
+  // The keyboard chooses with "Toggle X"; Tab goes from field to field.
+  button->setFocusPolicy(Qt::NoFocus);
   return button;
 }
 
@@ -45,12 +48,14 @@ TForm5::TForm5(ToolHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   Edit2 = new QLineEdit(this);
   Edit3 = new QLineEdit(this);
   Edit4 = new QLineEdit(this);
+  // Display only: it takes a click (the keys typed next change nothing)
+  // and its text can be copied.
   Edit5 = new QLineEdit("0", this);
-  Edit5->setEnabled(false);
-  Button4 = MarkButtonFor(this);
-  Button5 = MarkButtonFor(this);
-  Button6 = MarkButtonFor(this);
-  Button7 = MarkButtonFor(this);
+  Edit5->setReadOnly(true);
+  Button4 = MarkButtonFor("Anfangsadresse aus den anderen drei Werten berechnen", this);
+  Button5 = MarkButtonFor("Anfangsnummer aus den anderen drei Werten berechnen", this);
+  Button6 = MarkButtonFor("Endadresse aus den anderen drei Werten berechnen", this);
+  Button7 = MarkButtonFor("Endnummer aus den anderen drei Werten berechnen", this);
   Button3 = new QPushButton("Toggle X", this);
   Button2 = new QPushButton("Clear", this);
   Button8 = new QPushButton("Beispiel", this);
@@ -88,6 +93,8 @@ TForm5::TForm5(ToolHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   layout->addSpacing(12);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  SetTabChain({Edit1, Edit2, Edit5, Edit3, Edit4, Button3, Button2, Button8, Button1});
 
   for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4}) edit->installEventFilter(this);
   connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(brendax::kStartAddress); });
@@ -140,7 +147,9 @@ void TForm5::Recompute() {
     const auto index = static_cast<std::size_t>(field);
     MarkButton(field)->setText(FromAnsi(result.marks[index]));
     QLineEdit* edit = FieldEdit(field);
-    edit->setEnabled(field != sought_);
+    // The sought field shows the result: it takes the focus, but typing
+    // into it changes nothing.
+    edit->setReadOnly(field == sought_);
     if (field == sought_) {
       // Only the sought field changes its text; the others stay as typed.
       const QString text = FromAnsi(result.fields[index]);
@@ -150,8 +159,7 @@ void TForm5::Recompute() {
       Paint(edit, result.invalid[index] ? Qt::red : Qt::white, Qt::black);
     }
   }
-  Paint(Edit5, Qt::white, Qt::black);
-  Edit5->setEnabled(false);
+  Paint(Edit5, palette().color(QPalette::Window), palette().color(QPalette::WindowText));
   Edit5->setText(QString::number(result.distance));
 }
 
@@ -190,6 +198,7 @@ void TForm5::FormShow() {
   Recompute();
   // Centred the same way at every showing, as every dialog is.
   CentreOverParent(this);
+  FocusFirstField(this);
 }
 
 void TForm5::showEvent(QShowEvent* event) {

@@ -27,7 +27,7 @@ class TForm5 : public QDialog {
   QLineEdit* Edit2;      // Anfang / Lfd. Nummer
   QLineEdit* Edit3;      // Ende / Adresse
   QLineEdit* Edit4;      // Ende / Lfd. Nummer
-  QLineEdit* Edit5;      // Differenz (display only)
+  QLineEdit* Edit5;      // Differenz (display only, read-only)
   QPushButton* Button4;  // marks Edit1 as sought
   QPushButton* Button5;  // marks Edit2
   QPushButton* Button6;  // marks Edit3

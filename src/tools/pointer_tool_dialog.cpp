@@ -96,7 +96,8 @@ TForm14Pointerrechner::TForm14Pointerrechner(ToolHost& host, QWidget* parent) : 
   CheckBoxKommentar1->setChecked(defaults.comment1);
   CheckBoxKommentar2->setChecked(defaults.comment2);
 
-  Memo1 = new QPlainTextEdit(this);
+  // Its copies carry CR LF, as the main window's do.
+  Memo1 = new CrLfTextPane(host_.seams(), this);
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -177,6 +178,10 @@ TForm14Pointerrechner::TForm14Pointerrechner(ToolHost& host, QWidget* parent) : 
                          CheckBoxKommentar1, CheckBoxKommentar2}) {
     connect(box, &QCheckBox::clicked, this, &TForm14Pointerrechner::RadioGrup1Enter);
   }
+  // Row by row: the two inputs of a row side by side.
+  SetTabChain({RadioGroup1->item(2), ComboBoxDatentyp, ComboBoxDatentypParametertyp, EditDBNummer, EditWiederholfaktor,
+               EditBausteinummer, ComboBoxSpeicherbereich, EditAdresse, CheckBoxLBefehl});
+
   connect(Button2, &QPushButton::clicked, this, &TForm14Pointerrechner::RadioGrup1Enter);
   connect(Button1, &QPushButton::clicked, this, &TForm14Pointerrechner::Button1Click);
 }
@@ -255,6 +260,7 @@ void TForm14Pointerrechner::FormShow() {
   RadioGrup1Enter();
   // Centred the same way at every showing, as every dialog is.
   CentreOverParent(this);
+  FocusFirstField(this);
 }
 
 void TForm14Pointerrechner::showEvent(QShowEvent* event) {

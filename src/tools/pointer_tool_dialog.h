@@ -8,7 +8,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
+class CrLfTextPane;
 class QPushButton;
 class RadioGroup;
 class ToolHost;
@@ -47,7 +47,7 @@ class TForm14Pointerrechner : public QDialog {
   QCheckBox* CheckBoxDWord;       // als DWord
   QCheckBox* CheckBoxKommentar1;  // Kommentar 1
   QCheckBox* CheckBoxKommentar2;  // Kommentar 2
-  QPlainTextEdit* Memo1;          // the listing
+  CrLfTextPane* Memo1;            // the listing
   QPushButton* Button2;           // Aktualisieren
   QPushButton* Button1;           // Close
 

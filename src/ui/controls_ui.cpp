@@ -1,9 +1,18 @@
 #include "ui/controls_ui.h"
 
+#include <QAction>
 #include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
+#include <QTextCursor>
 #include <QVBoxLayout>
+#include <memory>
+
+#include "ui/seams_ui.h"
 
 LabeledEdit::LabeledEdit(const QString& caption, QWidget* parent)
     : QWidget(parent), label_(new QLabel(caption, this)), edit_(new QLineEdit(this)) {
@@ -14,6 +23,8 @@ LabeledEdit::LabeledEdit(const QString& caption, QWidget* parent)
   layout->addWidget(label_);
   layout->addWidget(edit_);
   setFocusProxy(edit_);
+  // A stop of its own in the Tab order, so that it moves there as a whole.
+  setFocusPolicy(edit_->focusPolicy());
 }
 
 RadioGroup::RadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
@@ -44,3 +55,41 @@ void RadioGroup::setItemText(int index, const QString& text) {
 }
 
 QAbstractButton* RadioGroup::item(int index) const { return group_->button(index); }
+
+CrLfTextPane::CrLfTextPane(Seams& seams, QWidget* parent) : QPlainTextEdit(parent), seams_(seams) {}
+
+QString CrLfTextPane::SelectedText() const {
+  QString text = textCursor().selectedText();
+  text.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+  text.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
+  return text;
+}
+
+void CrLfTextPane::CopySelection() {
+  if (textCursor().hasSelection()) seams_.SetClipboardText(SelectedText());
+}
+
+void CrLfTextPane::keyPressEvent(QKeyEvent* event) {
+  if (event == QKeySequence::Copy) {
+    CopySelection();
+    event->accept();
+    return;
+  }
+  QPlainTextEdit::keyPressEvent(event);
+}
+
+void CrLfTextPane::contextMenuEvent(QContextMenuEvent* event) {
+  std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+  for (QAction* action : menu->actions()) {
+    if (action->objectName() != QLatin1String("edit-copy")) continue;
+    action->disconnect();
+    connect(action, &QAction::triggered, this, &CrLfTextPane::CopySelection);
+  }
+  menu->exec(event->globalPos());
+}
+
+QMimeData* CrLfTextPane::createMimeDataFromSelection() const {
+  auto* data = new QMimeData;
+  data->setText(SelectedText());
+  return data;
+}

@@ -4,12 +4,14 @@
 
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <QWidget>
 
 class QAbstractButton;
 class QButtonGroup;
 class QLabel;
+class Seams;
 
 // A single-line edit with its caption above it.
 class LabeledEdit : public QWidget {
@@ -45,4 +47,27 @@ class RadioGroup : public QGroupBox {
 
  private:
   QButtonGroup* group_;
+};
+
+// A plain-text pane (the main window's source view, the pointer tool's
+// listing) whose copies carry CR LF line ends, as every copy the program
+// makes: Ctrl+C and the context menu's "Copy" put the selection on the
+// clipboard through the seams; a dragged selection carries the same text.
+class CrLfTextPane : public QPlainTextEdit {
+  Q_OBJECT
+
+ public:
+  CrLfTextPane(Seams& seams, QWidget* parent = nullptr);
+  // The selected text with CR LF after every line but the last.
+  QString SelectedText() const;
+  // Puts the selection on the clipboard; nothing when there is none.
+  void CopySelection();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  QMimeData* createMimeDataFromSelection() const override;
+
+ private:
+  Seams& seams_;
 };

@@ -1,6 +1,8 @@
 #include "ui/generator_dialog_ui.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScreen>
@@ -34,6 +36,19 @@ void GeneratorDialog::SetFieldsLayout(QLayout* fields) {
   layout->addLayout(fields);
   layout->addLayout(buttons_);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  // The button column is read after the fields. The buttons, made first,
+  // follow the dialog in the focus ring, and the ring's start is where the
+  // Tab order begins: they move behind the last field. Qt leaves a widget
+  // that already follows another in the ring (across the dialog, too) where
+  // it is, so they first go behind the first field.
+  const auto isButton = [this](const QWidget* w) { return w == Button1 || w == Button2 || w == Button3; };
+  QWidget* first = nextInFocusChain();
+  while (first != this && (isButton(first) || first->focusPolicy() == Qt::NoFocus)) first = first->nextInFocusChain();
+  QWidget* last = previousInFocusChain();
+  while (last != this && (isButton(last) || last->focusPolicy() == Qt::NoFocus)) last = last->previousInFocusChain();
+  if (first == this || last == this) return;
+  for (QWidget* button : {Button1, Button2, Button3}) setTabOrder(first, button);
+  SetTabChain({last, Button1, Button2, Button3});
 }
 
 void GeneratorDialog::showEvent(QShowEvent* event) {
@@ -45,18 +60,22 @@ void GeneratorDialog::showEvent(QShowEvent* event) {
   Button3->setVisible(!HelpText().empty());
   Confirmed = false;
   CentreOverParent(this);
+  FocusFirstField(this);
   QDialog::showEvent(event);
 }
 
 void GeneratorDialog::PrepareOutput() { host_.PrepareSourceAndSymbolOutput(); }
 
 void GeneratorDialog::Button1Click() {
+  // The dialog closes first: a refusal is reported over the main window,
+  // where the user goes on with "Formular", not over a dialog that would
+  // vanish with the message.
+  Confirmed = true;
+  accept();
   if (generatorCode_ != 0) host_.SetLastGenerator(generatorCode_);
   PrepareOutput();
   const brendax::GeneratorResult result = Generate();
-  host_.ShowGeneratorResult(result, this);
-  Confirmed = true;
-  accept();
+  host_.ShowGeneratorResult(result, parentWidget());
 }
 
 void GeneratorDialog::Button3Click() { host_.seams().ShowMessage(this, FromAnsi(HelpText())); }
@@ -73,4 +92,26 @@ void CentreOverParent(QWidget* dialog) {
   QRect r(QPoint(0, 0), dialog->size());
   r.moveCenter(area.center());
   dialog->move(r.topLeft());
+}
+
+void SetTabChain(std::initializer_list<QWidget*> widgets) {
+  QWidget* previous = nullptr;
+  for (QWidget* widget : widgets) {
+    if (previous && widget) QWidget::setTabOrder(previous, widget);
+    previous = widget;
+  }
+}
+
+void FocusFirstField(QWidget* dialog) {
+  for (QWidget* w = dialog->nextInFocusChain(); w && w != dialog; w = w->nextInFocusChain()) {
+    if (w->window() != dialog || !(w->focusPolicy() & Qt::TabFocus) || !w->isEnabled() || !w->isVisibleTo(dialog))
+      continue;
+    // In a group of radio buttons the focus goes to the chosen one.
+    if (auto* button = qobject_cast<QAbstractButton*>(w);
+        button && button->group() && button->group()->exclusive() && button->group()->checkedButton()) {
+      w = button->group()->checkedButton();
+    }
+    w->setFocus(Qt::TabFocusReason);
+    return;
+  }
 }

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QDialog>
+#include <initializer_list>
 #include <string>
 
 #include "core/generator_result.h"
@@ -77,3 +78,12 @@ class GeneratorDialog : public QDialog {
 // Centres a dialog over its parent window (or the screen) the same way at
 // every showing, whatever the height of the window frame.
 void CentreOverParent(QWidget* dialog);
+
+// Gives the focus to the first control of the dialog's Tab chain that can
+// take it (the chosen item of a radio group): every dialog opens with the
+// focus in its first field, whatever had it when the dialog closed.
+void FocusFirstField(QWidget* dialog);
+
+// Sets the Tab order of the widgets to the order given; a compound control
+// (LabeledEdit) moves with its parts.
+void SetTabChain(std::initializer_list<QWidget*> widgets);

@@ -5,21 +5,16 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QUrl>
 #include <array>
 
 #include "text/cp1252.h"
 
 void DesktopSeams::ShowMessage(QWidget* parent, const QString& text) {
-  // Messages separate their lines with CR LF or with CR alone; the label
-  // breaks lines only at LF.
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), shown, QMessageBox::Ok, parent);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
+  MakeMessageBox(parent, QMessageBox::NoIcon, text, QMessageBox::Ok)->exec();
 }
 
 void DesktopSeams::SetClipboardText(const QString& text) { QApplication::clipboard()->setText(text); }
@@ -34,26 +29,39 @@ QString DesktopSeams::GetSaveFileName(QWidget* parent, const QString& caption, c
   return QFileDialog::getSaveFileName(parent, caption, dir, filters, selectedFilter);
 }
 
-namespace {
-// Message texts break lines at CR LF or at CR alone; the label only at LF.
-QString ShownText(const QString& text) {
-  QString shown = text;
-  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-  return shown;
-}
-}  // namespace
-
 bool DesktopSeams::AskYesNo(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), ShownText(text),
-                  QMessageBox::Yes | QMessageBox::No, parent);
-  box.setTextFormat(Qt::PlainText);
-  return box.exec() == QMessageBox::Yes;
+  return MakeMessageBox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No)->exec() ==
+         QMessageBox::Yes;
 }
 
 QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,
                                       const QString& filter) {
   return QFileDialog::getOpenFileName(parent, caption, dir, filter);
+}
+
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                            QMessageBox::StandardButtons buttons) {
+  // Messages separate their lines with CR LF or with CR alone; the label
+  // breaks lines only at LF.
+  QString shown = text;
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+  auto box = std::make_unique<QMessageBox>(icon, QApplication::applicationName(), shown, buttons, parent);
+  box->setTextFormat(Qt::PlainText);
+  // A short text ("Fehler: 10") would make a box too narrow for its title.
+  if (auto* grid = qobject_cast<QGridLayout*>(box->layout())) {
+    grid->addItem(new QSpacerItem(kMessageBoxMinimumWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+  }
+  return box;
+}
+
+QString DroppedLocalFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  const QList<QUrl> urls = data->urls();
+  if (urls.size() != 1 || !urls.first().isLocalFile()) return {};
+  const QString path = urls.first().toLocalFile();
+  return QFileInfo(path).isDir() ? QString() : path;
 }
 
 void AppendAnsi(QString& out, std::string_view cp1252) {

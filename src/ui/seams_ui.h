@@ -3,10 +3,13 @@
 // that nothing blocks and every message can be checked.
 #pragma once
 
+#include <QMessageBox>
 #include <QString>
+#include <memory>
 #include <string>
 #include <string_view>
 
+class QMimeData;
 class QWidget;
 
 class Seams {
@@ -44,6 +47,17 @@ class DesktopSeams : public Seams {
                           QString* selectedFilter) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
 };
+
+// The message boxes of the real desktop: plain text (lines may be separated
+// by CR LF or by CR alone), the program's name as the title, and at least
+// this wide, so that the title shows however short the text is.
+constexpr int kMessageBoxMinimumWidth = 280;
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                            QMessageBox::StandardButtons buttons);
+
+// The local file a drag from the desktop carries, when it carries exactly
+// one (not a folder); empty otherwise.
+QString DroppedLocalFile(const QMimeData* data);
 
 // Core text (Windows-1252 bytes) to and from the window's Unicode text.
 QString FromAnsi(const std::string& cp1252);

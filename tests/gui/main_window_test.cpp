@@ -9,16 +9,20 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 #include <QtTest>
 #include <functional>
@@ -27,8 +31,10 @@
 #include "app/language_dialog.h"
 #include "app/main_window.h"
 #include "app/symbol_grid_ui.h"
+#include "datablocks/db_image_dialog.h"
 #include "support/recording_seams.h"
 #include "text/cp1252.h"
+#include "ui/controls_ui.h"
 #include "ui/generator_dialog_ui.h"
 
 using brendax::GeneratorResult;
@@ -238,6 +244,10 @@ class MainWindowTest : public QObject {
     Memo(w)->setTextCursor(cursor);
     w.Button2Click();
     QCOMPARE(f.seams.clipboard.last(), QString("FUNCTION FC 10 : VOID\r\n  "));
+    // Ctrl+C in the view copies the same bytes.
+    f.seams.clipboard.clear();
+    QTest::keyClick(Memo(w), Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(f.seams.clipboard, QStringList{"FUNCTION FC 10 : VOID\r\n  "});
 
     // Toggled to the symbols, the grid is copied instead.
     w.Button4Click();
@@ -558,6 +568,168 @@ class MainWindowTest : public QObject {
     const int messages = f.seams.messages.size();
     save->click();
     QCOMPARE(f.seams.messages.size(), messages);
+  }
+
+  void saveProposesTheBlockNameInTheFolderSavedToLast() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    GeneratorResult result;
+    result.symbols = {{"Kette", "FC 80", "FC 80", ""}};
+    result.lines = {"DATA_BLOCK DB 81", "END_DATA_BLOCK", "FUNCTION FC 80 : VOID", "END_FUNCTION"};
+    w.PrepareSourceAndSymbolOutput();
+    w.ShowGeneratorResult(result, &w);
+    QPushButton* save = Button(w, "Button5");
+    QTemporaryDir dir;
+    f.seams.saveAnswers << dir.filePath("erste.awl");
+    save->click();
+    QCOMPARE(f.seams.saveProposals.last(), QDir::current().filePath("FC80.awl"));
+
+    // The rows: the same name in the folder saved to last, in the type chosen last.
+    w.Button4Click();
+    f.seams.saveAnswers << dir.filePath("zeilen.sdf") + "|Symboltabelle SDF (*.sdf)";
+    save->click();
+    QCOMPARE(f.seams.saveProposals.last(), dir.filePath("FC80.asc"));
+    save->click();  // cancelled
+    QCOMPARE(f.seams.saveProposals.last(), dir.filePath("FC80.sdf"));
+
+    // Rows without a block (the symbol generator's) have a name of their own.
+    w.PrepareSymbolOutput();
+    w.SetSymbolRows(FiveRows());
+    save->click();
+    QCOMPARE(f.seams.saveProposals.last(), dir.filePath("Symbole.sdf"));
+  }
+
+  void statusLineCountsLinesAndRowsAndNamesTheGenerator() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    const auto status = [&w] {
+      QStringList texts;
+      for (const char* name : {"StatusLines", "StatusRows", "StatusGenerator"})
+        texts << w.findChild<QLabel*>(name)->text();
+      return texts;
+    };
+    QVERIFY(w.statusBar()->isVisible());
+    QCOMPARE(status(), (QStringList{"Quelltext: 0 Zeilen", "Symbole: 0 Zeilen", ""}));
+
+    GeneratorResult result;
+    result.symbols = {{"Kette", "FC 80", "FC 80", ""}, {"Start", "E  1.0", "Bool", ""}};
+    result.lines = {"FUNCTION FC 80 : VOID", "", "END_FUNCTION"};
+    w.SetLastGenerator(brendax::kGenStepSimple);
+    w.PrepareSourceAndSymbolOutput();
+    w.ShowGeneratorResult(result, &w);
+    QCOMPARE(status(), (QStringList{"Quelltext: 3 Zeilen", "Symbole: 2 Zeilen", "Generator: AWL-Schrittkette-Simple"}));
+
+    w.settings().setNationalLanguage(1);
+    w.ApplyLanguage();
+    QCOMPARE(status(), (QStringList{"Source: 3 lines", "Symbols: 2 rows", "Generator: STL-Step-Sequence-Simple"}));
+    Button(w, "Button1")->click();  // CLR
+    QCOMPARE(status(), (QStringList{"Source: 0 lines", "Symbols: 0 rows", "Generator: STL-Step-Sequence-Simple"}));
+  }
+
+  void sizeAndPlaceAreKeptInAFileBesideTheSettings() {
+    QTemporaryDir dir;
+    const QString settings = dir.filePath("brendax.set");
+    const QString side = dir.filePath("brendax.window");
+    {
+      MainWindowFixture f(settings);
+      QCOMPARE(f.window->PlacementPath(), side);
+      f.window->resize(700, 500);
+      f.window->move(30, 40);
+      f.window->close();
+    }
+    QCOMPARE(ReadAll(side), QByteArray("Brendax-Fenster 1\r\n30 40 700 500 0\r\n"));
+    QVERIFY(!QFile::exists(settings));  // the settings record is not written for it
+    {
+      MainWindowFixture f(settings);
+      QCOMPARE(f.window->size(), QSize(700, 500));
+      QCOMPARE(f.window->pos(), QPoint(30, 40));
+    }
+    // A damaged file is ignored: the window opens as at the first start.
+    QFile damaged(side);
+    QVERIFY(damaged.open(QIODevice::WriteOnly));
+    damaged.write("Brendax-Fenster 1\r\n30 40 7");
+    damaged.close();
+    MainWindowFixture f(settings);
+    QCOMPARE(f.window->centralWidget()->size(), QSize(633, 372));
+  }
+
+  void gridColumnsWidenByDraggingAndFitByADoubleClick() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    w.PrepareSymbolOutput();
+    w.SetSymbolRows({{"FC_Schrittkette_Band_1", "FC 80", "FC 80", "K"}});
+    QHeaderView* header = Grid(w)->horizontalHeader();
+    // The titles stand in the header, not in a row of their own.
+    QVERIFY(header->isVisible());
+    QVERIFY(Grid(w)->isRowHidden(0));
+    QCOMPARE(header->model()->headerData(3, Qt::Horizontal).toString(), QString("Kommentar"));
+    QCOMPARE(Grid(w)->columnWidth(0), 95);  // as laid out
+
+    const int y = header->height() / 2;
+    const auto edge = [header](int column) {
+      return header->sectionViewportPosition(column) + header->sectionSize(column) - 1;
+    };
+    const int address = edge(1);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(address, y));
+    QTest::mouseMove(header->viewport(), QPoint(address + 40, y));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(address + 40, y));
+    QCOMPARE(Grid(w)->columnWidth(1), 135);
+
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(edge(0), y));
+    QVERIFY(Grid(w)->columnWidth(0) > Grid(w)->fontMetrics().horizontalAdvance("FC_Schrittkette_Band_1"));
+  }
+
+  void aFileDroppedOnTheWindowOpensTheDbImageDialog() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    QTemporaryDir dir;
+    const QString file = dir.filePath("tabelle.bin");
+    QFile bytes(file);
+    QVERIFY(bytes.open(QIODevice::WriteOnly));
+    bytes.write("abc");
+    bytes.close();
+    w.PrepareSourceOutput();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file)});
+    // On the source view, which would take the name as text.
+    QWidget* target = Memo(w)->viewport();
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(target, &drop);
+    QVERIFY(drop.isAccepted());
+    QString shown;
+    QTimer::singleShot(0, [&shown] {
+      auto* dialog = qobject_cast<TForm7QuelleDBFileKopieBin*>(QApplication::activeModalWidget());
+      shown = dialog ? dialog->LabeledEdit1->text() : QString("no dialog");
+      if (dialog) dialog->reject();
+    });
+    QTRY_VERIFY(!shown.isEmpty());
+    QCOMPARE(shown, QDir::toNativeSeparators(file));
+    QVERIFY(Memo(w)->toPlainText().isEmpty());
+
+    // A folder is not taken.
+    QMimeData folder;
+    folder.setUrls({QUrl::fromLocalFile(dir.path())});
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
+    QApplication::sendEvent(&w, &refused);
+    QVERIFY(!refused.isAccepted());
+  }
+
+  void qtsOwnDialogsAndButtonsFollowTheLanguage() {
+    if (!QFile::exists(QLibraryInfo::path(QLibraryInfo::TranslationsPath) + "/qtbase_de.qm"))
+      QSKIP("Qt's German texts (qt6-translations-l10n) are not installed");
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Suchen in:"));
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&Yes"), QString("&Ja"));
+    w.settings().setNationalLanguage(1);
+    w.ApplyLanguage();
+    QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QString("Look in:"));
+    w.settings().setNationalLanguage(0);
+    w.ApplyLanguage();
+    QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QString("Abbrechen"));
   }
 
   void saveFailureShowsTheFullPath() {

@@ -71,7 +71,9 @@ class SymbolDialogTest : public QObject {
     QVERIFY(d.LabeledEdit3->isVisible());
     QVERIFY(!d.Button3->isVisible());
     QCOMPARE(d.LoadEntries[0]->text(), QString("Lade Vorlage 1 : "));
-    QCOMPARE(d.size(), QSize(676, 454 + d.MainMenu1->sizeHint().height()));
+    // 676 wide, or as wide as the longest caption needs.
+    QVERIFY(d.width() >= 676);
+    QCOMPARE(d.height(), 454 + d.MainMenu1->sizeHint().height());
     Screenshot(&d, "symbol_dialog_simplified.png");
 
     // Help comes from the menu.

@@ -6,9 +6,11 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 #include "datablocks/db_image.h"
@@ -195,6 +197,39 @@ class TargetActualDialogsTest : public QObject {
     dialog.findChild<QPushButton*>("Button2")->click();
     QCOMPARE(host.recorder.messages.last(), QString("Error: 14 / Name der Arrayvariable ist ungültig !"));
     QVERIFY(host.results.back().lines.empty());
+  }
+
+  void dbImageTakesADroppedFileWhereverItLands() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("tabelle.bin");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    FakeToolHost host;
+    TForm7QuelleDBFileKopieBin dialog(host);
+    dialog.show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    // On the dialog, and on another field, which would take it as text.
+    for (QWidget* target : {static_cast<QWidget*>(&dialog), static_cast<QWidget*>(dialog.LabeledEdit5->edit())}) {
+      dialog.LabeledEdit1->setText("alt");
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(target, &enter);
+      QVERIFY(enter.isAccepted());
+      QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+      QApplication::sendEvent(target, &drop);
+      QCOMPARE(dialog.LabeledEdit1->text(), QDir::toNativeSeparators(path));
+      QCOMPARE(dialog.LabeledEdit5->text(), QString("S"));
+    }
+    // Two files, or a folder: not taken.
+    for (const QList<QUrl>& urls : {QList<QUrl>{QUrl::fromLocalFile(path), QUrl::fromLocalFile(path)},
+                                    QList<QUrl>{QUrl::fromLocalFile(dir.path())}}) {
+      QMimeData other;
+      other.setUrls(urls);
+      QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &other, Qt::LeftButton, {});
+      QApplication::sendEvent(&dialog, &enter);
+      QVERIFY(!enter.isAccepted());
+    }
   }
 };
 

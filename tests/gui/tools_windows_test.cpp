@@ -157,8 +157,9 @@ class ToolsWindowsTest : public QObject {
     QCOMPARE(calc.Edit5->text(), QString("0"));
     QCOMPARE(calc.Button7->text(), QString("X"));
     QCOMPARE(calc.Button4->text(), QString());
-    QVERIFY(!calc.Edit4->isEnabled());
-    QVERIFY(!calc.Edit5->isEnabled());
+    // The sought field and the distance take the focus but no typing.
+    QVERIFY(calc.Edit4->isReadOnly());
+    QVERIFY(calc.Edit5->isReadOnly());
     QCOMPARE(Background(calc.Edit4), QColor(Qt::yellow));
     QCOMPARE(Foreground(calc.Edit4), QColor(Qt::red));
     QCOMPARE(Background(calc.Edit1), QColor(Qt::white));
@@ -168,8 +169,8 @@ class ToolsWindowsTest : public QObject {
     QCOMPARE(calc.Edit5->text(), QString("22"));
     QCOMPARE(calc.Button6->text(), QString("X"));
     QCOMPARE(calc.Button7->text(), QString());
-    QVERIFY(calc.Edit4->isEnabled());
-    QVERIFY(!calc.Edit3->isEnabled());
+    QVERIFY(!calc.Edit4->isReadOnly());
+    QVERIFY(calc.Edit3->isReadOnly());
     QVERIFY(host.results.empty());
   }
 
@@ -208,6 +209,40 @@ class ToolsWindowsTest : public QObject {
     QCOMPARE(Background(calc.Edit4), QColor(Qt::white));
   }
 
+  void pointerToolListingCopiesWithCrLf() {
+    FakeToolHost host;
+    TForm14Pointerrechner tool(host, nullptr);
+    tool.show();
+    tool.Memo1->setFocus();
+    QTest::keyClick(tool.Memo1, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(tool.Memo1, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(host.recorder.clipboard, QStringList{FromAnsi(brendax::JoinLinesCrLf(brendax::Compute({}).lines))});
+  }
+
+  void addressCalculatorResultFieldsTakeAClickButNoKeys() {
+    FakeToolHost host;
+    TForm5 calc(host, nullptr);
+    calc.show();
+    QVERIFY(QTest::qWaitForWindowActive(&calc));
+    calc.Button8->click();
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(calc.Edit1));  // the first field
+    calc.Edit4->selectAll();
+    QTest::keyClicks(calc.Edit4, "100");  // the end number: 99 bits on
+    const brendax::AddressState before = calc.State();
+    // A click into the distance or the result, then a key: nothing changes.
+    for (QLineEdit* shown : {calc.Edit5, calc.Edit3}) {
+      QTest::mouseClick(shown, Qt::LeftButton);
+      QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(shown));
+      QTest::keyClicks(shown, "5");
+      QVERIFY(calc.State().fields == before.fields);
+    }
+    QCOMPARE(calc.Edit5->text(), QString("99"));
+    // The distance looks read-only, not like a field to type into.
+    QCOMPARE(Background(calc.Edit5), calc.palette().color(QPalette::Window));
+    for (QPushButton* mark : {calc.Button4, calc.Button5, calc.Button6, calc.Button7})
+      QVERIFY(mark->toolTip().contains("berechnen"));
+  }
+
   void addressCalculatorToggleAndKeptState() {
     FakeToolHost host;
     TForm5 calc(host, nullptr);
@@ -217,8 +252,8 @@ class ToolsWindowsTest : public QObject {
     QCOMPARE(calc.Sought(), brendax::kStartAddress);
     QCOMPARE(calc.Button4->text(), QString("X"));
     QCOMPARE(calc.Button7->text(), QString());
-    QVERIFY(!calc.Edit1->isEnabled());
-    QVERIFY(calc.Edit4->isEnabled());
+    QVERIFY(calc.Edit1->isReadOnly());
+    QVERIFY(!calc.Edit4->isReadOnly());
     QCOMPARE(Background(calc.Edit4), QColor(Qt::white));
     calc.Edit2->setText("5");
     calc.Edit3->setText("4.4");

@@ -12,15 +12,19 @@
 #include "app/main_window.h"
 #include "app/symbol_grid_ui.h"
 
-void RecordingSeams::ShowMessage(QWidget*, const QString& text) { messages << text; }
+void RecordingSeams::ShowMessage(QWidget* parent, const QString& text) {
+  if (onMessage) onMessage(parent);
+  messages << text;
+}
 void RecordingSeams::SetClipboardText(const QString& text) { clipboard << text; }
 bool RecordingSeams::OpenDocument(const QString& fileName) {
   opened << fileName;
   return openSucceeds;
 }
-QString RecordingSeams::GetSaveFileName(QWidget*, const QString&, const QString&, const QString& filters,
+QString RecordingSeams::GetSaveFileName(QWidget*, const QString&, const QString& dir, const QString& filters,
                                         QString* selectedFilter) {
   saveFilters << filters;
+  saveProposals << dir;
   if (saveAnswers.isEmpty()) return {};
   const QString answer = saveAnswers.takeFirst();
   const qsizetype bar = answer.indexOf(QLatin1Char('|'));

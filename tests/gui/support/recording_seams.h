@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <QTemporaryDir>
+#include <functional>
 #include <memory>
 #include <span>
 
@@ -32,6 +33,8 @@ class RecordingSeams : public Seams {
   QString GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter) override;
 
   QStringList messages;
+  // Called at every message box, before it is recorded, with its parent.
+  std::function<void(QWidget* parent)> onMessage;
   QStringList clipboard;  // every text put on the clipboard, in order
   QStringList opened;
   QStringList openAnswers;   // what the next file-open dialogs return
@@ -43,6 +46,7 @@ class RecordingSeams : public Seams {
                           QString* selectedFilter) override;
   QStringList saveAnswers;
   QStringList saveFilters;
+  QStringList saveProposals;  // the path each dialog proposed
   // Yes/no questions: the texts asked and the answers (Yes when none is left).
   bool AskYesNo(QWidget* parent, const QString& text) override;
   QStringList questions;
