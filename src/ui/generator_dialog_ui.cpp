@@ -7,6 +7,9 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "core/field_table.h"
+#include "ui/field_binding_ui.h"
+#include "ui/generator_preview_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
 
@@ -24,16 +27,40 @@ GeneratorDialog::GeneratorDialog(ToolHost& host, QWidget* parent, int generatorC
   buttons->addWidget(Button3);
   buttons->addStretch();
   buttons_ = buttons;
+  // The preview runs on a copy of the record; the mnemonics are the
+  // window's, as for "Generieren".
+  preview_ = new GeneratorPreview(
+      [this]() -> GeneratorPreview::Task {
+        return [record = ReadRecord(false), mnemonics = host_.mnemonics()] {
+          return brendax::GenerateRecord(record, mnemonics);
+        };
+      },
+      [this](const std::string& option) -> QWidget* {
+        const char* name = brendax::FieldControl(ReadRecord(false), option);
+        return name == nullptr ? nullptr : findChild<QWidget*>(QLatin1String(name));
+      },
+      this);
   connect(Button1, &QPushButton::clicked, this, &GeneratorDialog::Button1Click);
   connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
   connect(Button3, &QPushButton::clicked, this, &GeneratorDialog::Button3Click);
 }
 
 void GeneratorDialog::SetFieldsLayout(QLayout* fields) {
-  auto* layout = new QHBoxLayout(this);
-  layout->addLayout(fields);
-  layout->addLayout(buttons_);
+  auto* layout = new QVBoxLayout(this);
+  row_ = new QHBoxLayout;
+  row_->addLayout(fields);
+  row_->addLayout(buttons_);
+  layout->addLayout(row_);
+  layout->addWidget(preview_);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void GeneratorDialog::RemoveButtonColumn() {
+  for (QPushButton* b : {Button1, Button2, Button3}) buttons_->removeWidget(b);
+  row_->removeItem(buttons_);
+  row_->setSpacing(0);
+  delete buttons_;
+  buttons_ = nullptr;
 }
 
 void GeneratorDialog::showEvent(QShowEvent* event) {
@@ -41,11 +68,31 @@ void GeneratorDialog::showEvent(QShowEvent* event) {
     ApplyDefaults();
     defaultsApplied_ = true;
   }
+  if (!previewWatching_) {
+    const brendax::RunRecord record = ReadRecord(false);
+    preview_->SetParts(brendax::WritesLines(record), brendax::WritesRows(record));
+    preview_->WatchInputs(this);
+    previewWatching_ = true;
+  }
   OnShow();
   Button3->setVisible(!HelpText().empty());
   Confirmed = false;
+  preview_->ApplyVisible();
+  // The size follows the preview's parts now, before the dialog is placed.
+  if (layout() != nullptr) layout()->activate();
   CentreOverParent(this);
   QDialog::showEvent(event);
+  preview_->UpdateNow();
+}
+
+void GeneratorDialog::ShowRecord(const brendax::RunRecord& record) {
+  defaultsApplied_ = true;
+  WriteRecord(record);
+}
+
+void GeneratorDialog::hideEvent(QHideEvent* event) {
+  preview_->Stop();
+  QDialog::hideEvent(event);
 }
 
 void GeneratorDialog::PrepareOutput() { host_.PrepareSourceAndSymbolOutput(); }
@@ -53,8 +100,10 @@ void GeneratorDialog::PrepareOutput() { host_.PrepareSourceAndSymbolOutput(); }
 void GeneratorDialog::Button1Click() {
   if (generatorCode_ != 0) host_.SetLastGenerator(generatorCode_);
   PrepareOutput();
-  const brendax::GeneratorResult result = Generate();
+  const brendax::RunRecord record = ReadRecord(true);
+  const brendax::GeneratorResult result = brendax::GenerateRecord(record, host_.mnemonics());
   host_.ShowGeneratorResult(result, this);
+  if (result.ok()) host_.RecordRun(record);
   Confirmed = true;
   accept();
 }

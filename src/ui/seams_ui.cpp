@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QUrl>
 #include <array>
 
@@ -49,6 +50,21 @@ bool DesktopSeams::AskYesNo(QWidget* parent, const QString& text) {
                   QMessageBox::Yes | QMessageBox::No, parent);
   box.setTextFormat(Qt::PlainText);
   return box.exec() == QMessageBox::Yes;
+}
+
+Seams::SaveChoice DesktopSeams::AskSaveDiscardCancel(QWidget* parent, const QString& text) {
+  QMessageBox box(QMessageBox::Question, QApplication::applicationName(), ShownText(text), QMessageBox::NoButton,
+                  parent);
+  box.setTextFormat(Qt::PlainText);
+  QPushButton* save = box.addButton("Speichern", QMessageBox::AcceptRole);
+  QPushButton* discard = box.addButton("Verwerfen", QMessageBox::DestructiveRole);
+  QPushButton* cancel = box.addButton("Abbrechen", QMessageBox::RejectRole);
+  box.setDefaultButton(save);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == save) return SaveChoice::kSave;
+  if (box.clickedButton() == discard) return SaveChoice::kDiscard;
+  return SaveChoice::kCancel;
 }
 
 QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,

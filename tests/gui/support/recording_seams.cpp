@@ -31,6 +31,10 @@ bool RecordingSeams::AskYesNo(QWidget*, const QString& text) {
   questions << text;
   return yesNoAnswers.isEmpty() ? true : yesNoAnswers.takeFirst();
 }
+Seams::SaveChoice RecordingSeams::AskSaveDiscardCancel(QWidget*, const QString& text) {
+  questions << text;
+  return choiceAnswers.isEmpty() ? SaveChoice::kCancel : choiceAnswers.takeFirst();
+}
 QString RecordingSeams::GetOpenFileName(QWidget*, const QString&, const QString& dir, const QString&) {
   openFolders << dir;
   return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();

@@ -47,6 +47,10 @@ class RecordingSeams : public Seams {
   bool AskYesNo(QWidget* parent, const QString& text) override;
   QStringList questions;
   QList<bool> yesNoAnswers;
+  // Save / discard / cancel: the texts go to `questions`; the answers first
+  // in first out (Cancel when none is left).
+  SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;
+  QList<SaveChoice> choiceAnswers;
 };
 
 // A main window on a fresh settings path inside its own temporary folder,
