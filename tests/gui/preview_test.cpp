@@ -19,6 +19,7 @@
 #include "stepseq/extended_step_dialog.h"
 #include "stepseq/simple_step_dialog.h"
 #include "support/fake_tool_host.h"
+#include "support/recording_seams.h"
 #include "symbols/symbol_dialog.h"
 #include "ui/controls_ui.h"
 #include "ui/generator_preview_ui.h"
@@ -27,21 +28,22 @@ namespace {
 
 struct Generator {
   const char* name;
+  const char* screenshot;  // the dialog with its defaults (the others' pictures come from their own tests)
   std::function<GeneratorDialog*(ToolHost&)> make;
 };
 
 template <class Dialog>
-Generator Make(const char* name) {
-  return {name, [](ToolHost& host) -> GeneratorDialog* { return new Dialog(host, nullptr); }};
+Generator Make(const char* name, const char* screenshot = "") {
+  return {name, screenshot, [](ToolHost& host) -> GeneratorDialog* { return new Dialog(host, nullptr); }};
 }
 
 // Every generator dialog; the DB image reads a small file of its own.
 std::vector<Generator> Generators() {
-  return {Make<TForm10AWL_SchrittketteEinfach>("step-simple"),
-          Make<TForm8AWL_Schrittkette>("step-extended"),
+  return {Make<TForm10AWL_SchrittketteEinfach>("step-simple", "simple_step_dialog.png"),
+          Make<TForm8AWL_Schrittkette>("step-extended", "extended_step_dialog.png"),
           Make<TForm2>("symbols"),
-          Make<TForm5QuelleDB>("db"),
-          Make<TForm6Melde_DB_UDT>("message-db"),
+          Make<TForm5QuelleDB>("db", "db_source_dialog.png"),
+          Make<TForm6Melde_DB_UDT>("message-db", "db_message_dialog.png"),
           Make<TForm3>("target-actual-db"),
           Make<TForm7QuelleDBFileKopieBin>("db-image")};
 }
@@ -56,12 +58,6 @@ bool Settled(GeneratorPreview* preview) {
 
 QLineEdit* Edit(QWidget* dialog, const char* name) {
   return dialog->findChild<LabeledEdit*>(QLatin1String(name))->edit();
-}
-
-// With BRENDAX_SCREENSHOTS set to a folder, the dialog is saved there.
-void Screenshot(QWidget* widget, const char* name) {
-  const QString dir = qEnvironmentVariable("BRENDAX_SCREENSHOTS");
-  if (!dir.isEmpty()) widget->grab().save(QDir(dir).filePath(name));
 }
 
 // Types into a field as the user does: key by key.
@@ -99,6 +95,7 @@ class PreviewTest : public QObject {
       QVERIFY2(host.results.empty() && host.prepared.isEmpty() && host.lastGenerator == 0, g.name);
       QVERIFY2(host.saveCount == 0 && host.recorder.clipboard.isEmpty() && host.recorder.messages.isEmpty(), g.name);
 
+      if (*g.screenshot != '\0') SaveScreenshot(dialog.get(), g.screenshot);
       const QString shown = preview->ShownText();
       const int rows = preview->ShownRowCount();
       dialog->Button1->click();
@@ -159,7 +156,7 @@ class PreviewTest : public QObject {
       QVERIFY2(preview->ShowsStaleOutput() && preview->ShownText() == good, c.generator);
       QCOMPARE(edit->text(), QString::fromUtf8(c.refused));
       QVERIFY2(host.results.empty() && host.recorder.messages.isEmpty(), c.generator);
-      if (QLatin1String(c.generator) == "step-simple") Screenshot(dialog.get(), "preview_error_mark.png");
+      if (QLatin1String(c.generator) == "step-simple") SaveScreenshot(dialog.get(), "preview_error_mark.png");
 
       Type(edit, QString::fromUtf8(c.good));
       QVERIFY(Settled(preview));

@@ -1,16 +1,21 @@
 #include "support/recording_seams.h"
 
 #include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 #include "app/info_dialog.h"
 #include "app/language_dialog.h"
 #include "app/main_window.h"
 #include "app/symbol_grid_ui.h"
+#include "ui/generator_dialog_ui.h"
+#include "ui/generator_preview_ui.h"
 
 void RecordingSeams::ShowMessage(QWidget*, const QString& text) { messages << text; }
 void RecordingSeams::SetClipboardText(const QString& text) { clipboard << text; }
@@ -55,6 +60,19 @@ MainWindowFixture::MainWindowFixture(std::span<const brendax::GeneratorEntry> to
 }
 
 MainWindowFixture::~MainWindowFixture() = default;
+
+void SaveScreenshot(QWidget* widget, const char* name) {
+  QString dir = qEnvironmentVariable("BRENDAX_SCREENSHOTS");
+  if (dir.isEmpty()) dir = qEnvironmentVariable("BRENDAX_SCREENSHOT_DIR");
+  if (dir.isEmpty()) return;
+  if (auto* dialog = qobject_cast<GeneratorDialog*>(widget)) {
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog->Preview()->Busy() && clock.elapsed() < 10000) QTest::qWait(5);
+    QTest::qWait(50);  // the layout follows the shown text
+  }
+  widget->grab().save(QDir(dir).filePath(QLatin1String(name)));
+}
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);

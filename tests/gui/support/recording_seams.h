@@ -68,6 +68,11 @@ struct MainWindowFixture {
   std::unique_ptr<TForm1> window;
 };
 
+// With BRENDAX_SCREENSHOTS (or BRENDAX_SCREENSHOT_DIR) set to a folder,
+// saves the widget there under `name`; a generator dialog once its preview
+// shows the fields as they stand.
+void SaveScreenshot(QWidget* widget, const char* name);
+
 // Reads a whole file; empty when missing.
 QByteArray ReadAll(const QString& path);
 
