@@ -1,7 +1,10 @@
 // The main window the window benchmarks fill: shown on a fresh settings
-// path, with seams that never ask the user anything.
+// path, with seams that never ask the user anything; and their main().
 #pragma once
 
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
 #include <QTemporaryDir>
 
 #include "app/main_window.h"
@@ -27,4 +30,15 @@ struct BenchWindow {
 inline BenchWindow& SharedWindow() {
   static BenchWindow* window = new BenchWindow;
   return *window;
+}
+
+// The main() of a window benchmark program: a QApplication on the offscreen
+// platform (unless a display is chosen), then the benchmarks.
+inline int RunWindowBenchmarks(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
 }

@@ -1,5 +1,8 @@
-// Brendax: start-up of the window program.
+// Brendax: start-up of the window program. Its one optional argument is a
+// project file (a batch job, "anlage.brendax.json"), opened once the window
+// is shown.
 #include <QApplication>
+#include <QTimer>
 
 #include "app/main_window.h"
 #include "app/settings_path_ui.h"
@@ -13,5 +16,7 @@ int main(int argc, char** argv) {
   DesktopSeams seams;
   TForm1 window(seams, ResolveSettingsPath());
   window.show();
+  if (const QStringList args = QApplication::arguments(); args.size() > 1)
+    QTimer::singleShot(0, &window, [&window, path = args.at(1)] { window.OpenProject(path); });
   return QApplication::exec();
 }

@@ -34,6 +34,7 @@
 #include <QTranslator>
 #include <QVBoxLayout>
 #include <functional>
+#include <map>
 
 #include "app/generator_registry.h"
 #include "app/info_dialog.h"
@@ -45,6 +46,8 @@
 #include "core/symbol_table_file.h"
 #include "core/window_placement.h"
 #include "datablocks/db_image_dialog.h"
+#include "project/job_runs.h"
+#include "text/cp1252.h"
 #include "ui/controls_ui.h"
 #include "ui/generator_dialog_ui.h"
 #include "ui/help_document_ui.h"
@@ -232,12 +235,46 @@ TForm1::TForm1(Seams& seams, QString settingsPath, QWidget* parent, std::span<co
   connect(FormSpracheinstellung, &TFormSpracheinstellung::languageChosen, this, &TForm1::ApplyLanguage);
   for (ToolEntry& tool : tools_)
     if (tool.row->factory) tool.dialog = tool.row->factory(*this, this);
+
+  // The projects opened last, kept beside the settings file.
+  if (QFile file(RecentProjectsPath()); file.open(QIODevice::ReadOnly)) {
+    for (const QString& line : QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts))
+      if (recentProjects_.size() < static_cast<qsizetype>(LetzteProjekte.size())) recentProjects_ << line;
+  }
+  UpdateProjectMenu();
 }
 
 void TForm1::BuildMenu(std::span<const brendax::GeneratorEntry> rows) {
   using brendax::ToolMenu;
   QMenuBar* bar = menuBar();
   Beenden1 = bar->addAction("Beenden");
+  Projekt1 = bar->addMenu("Projekt");
+  ProjektNeu1 = Projekt1->addAction("Neu");
+  ProjektOeffnen1 = Projekt1->addAction("Öffnen ...");
+  ProjektSpeichern1 = Projekt1->addAction("Speichern");
+  ProjektSpeichernUnter1 = Projekt1->addAction("Speichern unter ...");
+  Projekt1->addSeparator();
+  AllesGenerieren1 = Projekt1->addAction("Alles generieren");
+  Projekt1->addSeparator();
+  for (std::size_t i = 0; i < LetzteProjekte.size(); ++i) {
+    LetzteProjekte[i] = Projekt1->addAction(QString());
+    LetzteProjekte[i]->setObjectName(QString("LetztesProjekt%1").arg(i + 1));
+    connect(LetzteProjekte[i], &QAction::triggered, this, [this, i] {
+      const auto index = static_cast<qsizetype>(i);
+      if (index < recentProjects_.size() && ConfirmCloseProject()) OpenProject(recentProjects_.at(index));
+    });
+  }
+  Projekt1->setObjectName("Projekt1");
+  ProjektNeu1->setObjectName("ProjektNeu1");
+  ProjektOeffnen1->setObjectName("ProjektOeffnen1");
+  ProjektSpeichern1->setObjectName("ProjektSpeichern1");
+  ProjektSpeichernUnter1->setObjectName("ProjektSpeichernUnter1");
+  AllesGenerieren1->setObjectName("AllesGenerieren1");
+  connect(ProjektNeu1, &QAction::triggered, this, &TForm1::ProjektNeu1Click);
+  connect(ProjektOeffnen1, &QAction::triggered, this, &TForm1::ProjektOeffnen1Click);
+  connect(ProjektSpeichern1, &QAction::triggered, this, &TForm1::ProjektSpeichern1Click);
+  connect(ProjektSpeichernUnter1, &QAction::triggered, this, &TForm1::ProjektSpeichernUnter1Click);
+  connect(AllesGenerieren1, &QAction::triggered, this, &TForm1::AllesGenerieren1Click);
   Tools = bar->addMenu("Tools");
   Quellen1 = new QMenu("Quellengenerator", Tools);
   auto addTool = [this](QMenu* menu, const brendax::GeneratorEntry& row) {
@@ -301,9 +338,15 @@ void TForm1::ApplyLanguage() {
   Sprache1->setText(LanguageText("Sprache@Language"));
   Hilfe2->setTitle(LanguageText("Hilfe@Help"));
   Info1->setText(LanguageText("Über Brendax@About Brendax"));
+  Projekt1->setTitle(LanguageText("Projekt@Project"));
+  ProjektNeu1->setText(LanguageText("Neu@New"));
+  ProjektOeffnen1->setText(LanguageText("Öffnen ...@Open ..."));
+  ProjektSpeichern1->setText(LanguageText("Speichern@Save"));
+  ProjektSpeichernUnter1->setText(LanguageText("Speichern unter ...@Save As ..."));
+  AllesGenerieren1->setText(LanguageText("Alles generieren@Generate All"));
   HilfeBrendaxde1->setText(LanguageText("Hilfe (" + HelpFileDe + ")@Help (" + HelpFileEn + ")"));
 
-  setWindowTitle(expertMode_ ? "Brendax +" : "Brendax");
+  UpdateCaption();
 
   Button1->setText(LanguageText("CLR@CLR"));
   Button4->setText(LanguageText("Quelle / Symbole@Source / Symbols"));
@@ -589,14 +632,15 @@ void TForm1::Button5Click() {
   }
   const brendax::WriteResult written =
       brendax::WriteFileAtomically(EncodeFileName(path).toStdString(), bytes, brendax::NonRegularTarget::kRefuse);
-  if (!written.ok) {
-    // The writer says "Cannot write NAME: reason"; the window names the full path.
-    const std::string& error = written.error;
-    const std::size_t colon = error.rfind(": ");
-    const QString reason = QString::fromStdString(colon == std::string::npos ? error : error.substr(colon + 2));
-    seams_.ShowMessage(this, "Beim Speichern der Datei\r\n" + QDir::toNativeSeparators(path) +
-                                 "\r\nist ein Fehler aufgetreten: " + reason);
-  }
+  if (!written.ok) ShowWriteFailure(path, written.error);
+}
+
+void TForm1::ShowWriteFailure(const QString& path, const std::string& error) {
+  // The writer says "Cannot write NAME: reason"; the window names the full path.
+  const std::size_t colon = error.rfind(": ");
+  const QString reason = QString::fromStdString(colon == std::string::npos ? error : error.substr(colon + 2));
+  seams_.ShowMessage(this, "Beim Speichern der Datei\r\n" + QDir::toNativeSeparators(path) +
+                               "\r\nist ein Fehler aufgetreten: " + reason);
 }
 
 void TForm1::Info1Click() {
@@ -672,6 +716,203 @@ void TForm1::Button4Click() {
   LayoutGrid();
 }
 
+// ---------------------------------------------------------------- project
+
+namespace {
+
+// The name a project is shown by: its file name without ".brendax.json".
+QString ProjectName(const QString& path) {
+  QString name = QFileInfo(path).fileName();
+  const QString extension = QString::fromLatin1(brendax::kProjectExtension);
+  if (name.endsWith(extension) && name.size() > extension.size()) name.chop(extension.size());
+  return name;
+}
+
+const char* const kProjectFilter = "Brendax-Projekt (*.brendax.json);;Batch-Auftrag (*.json);;Alle Dateien (*)";
+
+}  // namespace
+
+void TForm1::UpdateCaption() {
+  QString caption = expertMode_ ? "Brendax +" : "Brendax";
+  if (project_) {
+    caption += " - " + (projectPath_.isEmpty() ? LanguageText("Unbenannt@Untitled") : ProjectName(projectPath_));
+    if (projectChanged_) caption += "*";
+  }
+  setWindowTitle(caption);
+}
+
+void TForm1::UpdateProjectMenu() {
+  for (QAction* a : {ProjektSpeichern1, ProjektSpeichernUnter1, AllesGenerieren1}) a->setEnabled(project_.has_value());
+  for (std::size_t i = 0; i < LetzteProjekte.size(); ++i) {
+    const auto index = static_cast<qsizetype>(i);
+    const bool used = index < recentProjects_.size();
+    LetzteProjekte[i]->setVisible(used);
+    if (used) {
+      LetzteProjekte[i]->setText(QString("&%1 %2").arg(i + 1).arg(QFileInfo(recentProjects_.at(index)).fileName()));
+      LetzteProjekte[i]->setStatusTip(QDir::toNativeSeparators(recentProjects_.at(index)));
+    }
+  }
+}
+
+std::string TForm1::ProjectJobPath() const {
+  return projectPath_.isEmpty() ? ToAnsi(LanguageText("Unbenannt@Untitled"))
+                                : EncodeFileName(projectPath_).toStdString();
+}
+
+QString TForm1::RecentProjectsPath() const {
+  const QFileInfo settings(SettingsPath);
+  return settings.dir().filePath(settings.completeBaseName() + ".projects");
+}
+
+void TForm1::RememberProject(const QString& path) {
+  recentProjects_.removeAll(path);
+  recentProjects_.prepend(path);
+  while (recentProjects_.size() > static_cast<qsizetype>(LetzteProjekte.size())) recentProjects_.removeLast();
+  // A list that cannot be written is not worth a message.
+  brendax::WriteFileAtomically(EncodeFileName(RecentProjectsPath()).toStdString(),
+                               recentProjects_.join('\n').toUtf8().toStdString() + "\n");
+  UpdateProjectMenu();
+}
+
+void TForm1::RecordRun(const brendax::RunRecord& record) {
+  if (!project_) return;
+  brendax::RecordRun(*project_, record, ProjectJobPath());
+  projectChanged_ = true;
+  UpdateCaption();
+}
+
+bool TForm1::OpenProject(const QString& path) {
+  const QString absolute = QFileInfo(path).absoluteFilePath();
+  const std::string jobPath = EncodeFileName(absolute).toStdString();
+  brendax::Job job;
+  std::vector<brendax::RunRecord> records;
+  try {
+    job = brendax::ReadJob(jobPath);
+    for (std::size_t i = 0; i < job.runs.size(); ++i) records.push_back(brendax::RecordOfRun(job, i, jobPath));
+  } catch (const brendax::JobFailure& failure) {
+    seams_.ShowMessage(this, QString::fromStdString(failure.message));
+    return false;
+  }
+  // Every dialog shows its generator's first run.
+  std::map<std::string, int> runs;
+  for (const brendax::RunRecord& record : records) {
+    if (runs[brendax::GeneratorName(record)]++ > 0) continue;
+    for (const ToolEntry& tool : tools_)
+      if (auto* dialog = qobject_cast<GeneratorDialog*>(tool.dialog);
+          dialog != nullptr && tool.row->code == brendax::GeneratorCode(record))
+        dialog->ShowRecord(record);
+  }
+  project_ = std::move(job);
+  projectPath_ = absolute;
+  projectChanged_ = false;
+  RememberProject(absolute);
+  UpdateCaption();
+  QStringList several;
+  for (const auto& [generator, count] : runs)
+    if (count > 1) several << QString("%1 (%2)").arg(QString::fromStdString(generator)).arg(count);
+  if (!several.isEmpty())
+    seams_.ShowMessage(this, "Das Projekt enthält mehrere Läufe von " + several.join(", ") +
+                                 ".\r\nDer Dialog zeigt jeweils den ersten; \"Alles generieren\" erzeugt alle.");
+  return true;
+}
+
+bool TForm1::SaveProject(const QString& path) {
+  if (!project_) return false;
+  if (project_->runs.empty()) {
+    seams_.ShowMessage(this, "Das Projekt enthält noch keinen Lauf: \"Generieren\" in einem Dialog fügt ihn hinzu.");
+    return false;
+  }
+  brendax::Job job = *project_;
+  const QFileInfo file(path);
+  // A new project writes its source and symbol file beside itself.
+  if (job.sourcePath.empty()) {
+    const QString stem = ProjectName(file.fileName());
+    job.sourcePath = EncodeFileName(file.dir().filePath(stem + ".awl")).toStdString();
+    job.symbolsPath = EncodeFileName(file.dir().filePath(stem + ".sdf")).toStdString();
+    job.symbolsFormat = brendax::SymbolFileFormat::kSdf;
+  }
+  const brendax::JobSaveResult saved = brendax::SaveJob(job, EncodeFileName(file.absoluteFilePath()).toStdString());
+  if (!saved.ok) {
+    ShowWriteFailure(path, saved.error);
+    return false;
+  }
+  project_ = std::move(job);
+  projectPath_ = file.absoluteFilePath();
+  projectChanged_ = false;
+  RememberProject(projectPath_);
+  UpdateCaption();
+  return true;
+}
+
+bool TForm1::ConfirmCloseProject() {
+  if (!project_ || !projectChanged_) return true;
+  const QString name = projectPath_.isEmpty() ? LanguageText("Unbenannt@Untitled") : ProjectName(projectPath_);
+  switch (seams_.AskSaveDiscardCancel(
+      this, "Das Projekt \"" + name + "\" wurde geändert.\r\nSollen die Änderungen gespeichert werden?")) {
+    case Seams::SaveChoice::kSave: return ProjektSpeichern1Click();
+    case Seams::SaveChoice::kDiscard: return true;
+    case Seams::SaveChoice::kCancel: break;
+  }
+  return false;
+}
+
+void TForm1::ProjektNeu1Click() {
+  if (!ConfirmCloseProject()) return;
+  brendax::Job job;
+  job.mnemonics = settings_.englishMnemonics() != 0 ? "en" : "de";
+  project_ = std::move(job);
+  projectPath_.clear();
+  projectChanged_ = false;
+  UpdateCaption();
+  UpdateProjectMenu();
+}
+
+void TForm1::ProjektOeffnen1Click() {
+  if (!ConfirmCloseProject()) return;
+  const QString folder = projectPath_.isEmpty() ? QString() : QFileInfo(projectPath_).absolutePath();
+  const QString path =
+      seams_.GetOpenFileName(this, LanguageText("Projekt öffnen@Open Project"), folder, kProjectFilter);
+  if (!path.isEmpty()) OpenProject(path);
+  UpdateProjectMenu();
+}
+
+bool TForm1::ProjektSpeichern1Click() {
+  if (!project_) return false;
+  if (projectPath_.isEmpty()) return ProjektSpeichernUnter1Click();
+  return SaveProject(projectPath_);
+}
+
+bool TForm1::ProjektSpeichernUnter1Click() {
+  if (!project_) return false;
+  QString chosen = "Brendax-Projekt (*.brendax.json)";
+  QString path = seams_.GetSaveFileName(this, LanguageText("Projekt speichern unter@Save Project As"), projectPath_,
+                                        kProjectFilter, &chosen);
+  if (path.isEmpty()) return false;
+  if (QFileInfo(path).suffix().isEmpty()) path += brendax::kProjectExtension;
+  return SaveProject(path);
+}
+
+void TForm1::AllesGenerieren1Click() {
+  if (!project_) return;
+  if (project_->runs.empty()) {
+    seams_.ShowMessage(this, "Das Projekt enthält noch keinen Lauf: \"Generieren\" in einem Dialog fügt ihn hinzu.");
+    return;
+  }
+  brendax::JobResult result;
+  try {
+    result = brendax::GenerateJob(*project_, ProjectJobPath());
+  } catch (const brendax::JobFailure& failure) {
+    seams_.ShowMessage(this, QString::fromStdString(failure.message));
+    return;
+  }
+  PrepareSourceAndSymbolOutput();
+  SetSymbolRows(result.output.rows);
+  SetOutputLines(result.output.lines);
+  QStringList notices;
+  for (const auto& [run, notice] : result.notices) notices << QString::fromStdString(run) + ":\r" + FromAnsi(notice);
+  if (!notices.isEmpty()) seams_.ShowMessage(this, notices.join("\r\r"));
+}
+
 // ---------------------------------------------------------------- events
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -685,6 +926,10 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
+  if (!ConfirmCloseProject()) {
+    event->ignore();
+    return;
+  }
   SavePlacement();
   QMainWindow::closeEvent(event);
 }

@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+#include <array>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -14,10 +17,12 @@
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
 #include "core/settings.h"
+#include "project/job.h"
 #include "ui/tool_host_ui.h"
 
 class CrLfTextPane;
 class QAction;
+class QCloseEvent;
 class QDialog;
 class QLabel;
 class QMenu;
@@ -84,6 +89,20 @@ class TForm1 : public QMainWindow, public ToolHost {
   // Text shown in the memo, with CR LF line ends (for tests and the clipboard).
   QString MemoText() const;
 
+  // The project: a batch job of brendax-cli, kept while the window runs.
+  // While one is open, every run "Generieren" makes in a dialog becomes its
+  // run. Opening fills each dialog with its generator's first run; the
+  // batch's message, and nothing changed, when the file cannot be read.
+  void RecordRun(const brendax::RunRecord& record) override;
+  bool OpenProject(const QString& path);
+  // Saves the project at `path`, all or nothing; a failure names the file.
+  bool SaveProject(const QString& path);
+  bool ProjectOpen() const { return project_.has_value(); }
+  bool ProjectChanged() const { return projectChanged_; }
+  const brendax::Job& Project() const { return *project_; }
+  QString ProjectPath() const { return projectPath_; }
+  QStringList RecentProjects() const { return recentProjects_; }
+
   // The dialog created for a tool's menu entry (nullptr while it has none).
   QDialog* ToolDialog(const QString& menuName) const;
   // Shows a tool's dialog modally, then gives the window the focus back.
@@ -106,10 +125,18 @@ class TForm1 : public QMainWindow, public ToolHost {
   void Button4Click();
   // "Speichern ...": the visible view into a file.
   void Button5Click();
+  // The menu "Projekt".
+  void ProjektNeu1Click();
+  void ProjektOeffnen1Click();
+  bool ProjektSpeichern1Click();
+  bool ProjektSpeichernUnter1Click();
+  void AllesGenerieren1Click();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // With unsaved project changes, asks first (Speichern / Verwerfen /
+  // Abbrechen); keeps the window's place.
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -137,6 +164,19 @@ class TForm1 : public QMainWindow, public ToolHost {
   void UpdateStatusLine();
   void RestorePlacement();
   void SavePlacement() const;
+  // "Brendax", " +" in the expert mode, the project's name and "*" while it
+  // has unsaved changes.
+  void UpdateCaption();
+  void UpdateProjectMenu();
+  // True when the project may be closed: no unsaved changes, or the user
+  // saved or discarded them.
+  bool ConfirmCloseProject();
+  // The job path the messages name: the project file, or "Unbenannt".
+  std::string ProjectJobPath() const;
+  void RememberProject(const QString& path);
+  QString RecentProjectsPath() const;
+  // "Beim Speichern der Datei <path> ist ein Fehler aufgetreten: <reason>".
+  void ShowWriteFailure(const QString& path, const std::string& error);
 
   Seams& seams_;
   brendax::SettingsRecord settings_;
@@ -167,6 +207,18 @@ class TForm1 : public QMainWindow, public ToolHost {
   QMenu* Hilfe2 = nullptr;
   QAction* HilfeBrendaxde1 = nullptr;
   QAction* Info1 = nullptr;
+  QMenu* Projekt1 = nullptr;
+  QAction* ProjektNeu1 = nullptr;
+  QAction* ProjektOeffnen1 = nullptr;
+  QAction* ProjektSpeichern1 = nullptr;
+  QAction* ProjektSpeichernUnter1 = nullptr;
+  QAction* AllesGenerieren1 = nullptr;
+  std::array<QAction*, 4> LetzteProjekte{};  // LetztesProjekt1 .. 4
+
+  std::optional<brendax::Job> project_;
+  QString projectPath_;  // empty while the project has never been saved
+  bool projectChanged_ = false;
+  QStringList recentProjects_;  // newest first, at most four
 
   // The tools' entries and dialogs, in registry order.
   std::vector<ToolEntry> tools_;

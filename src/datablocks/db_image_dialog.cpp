@@ -121,6 +121,13 @@ void TForm7QuelleDBFileKopieBin::ApplyDefaults() {
 
 void TForm7QuelleDBFileKopieBin::PrepareOutput() { host().PrepareSourceOutput(); }
 
-brendax::GeneratorResult TForm7QuelleDBFileKopieBin::Generate() { return brendax::GenerateDbImage(Params()); }
+brendax::RunRecord TForm7QuelleDBFileKopieBin::ReadRecord(bool) { return Params(); }
+
+void TForm7QuelleDBFileKopieBin::WriteRecord(const brendax::RunRecord& record) {
+  const brendax::DbImageParams& p = std::get<brendax::DbImageParams>(record);
+  binder_.Write(p);
+  LabeledEdit1->setText(QFile::decodeName(QByteArray::fromStdString(p.filePath)));
+  UpdateCountField();
+}
 
 std::string TForm7QuelleDBFileKopieBin::HelpText() const { return brendax::DbImageHelpText(); }

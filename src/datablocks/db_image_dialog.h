@@ -42,7 +42,8 @@ class TForm7QuelleDBFileKopieBin : public GeneratorDialog {
  protected:
   void ApplyDefaults() override;
   void PrepareOutput() override;
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
   std::string HelpText() const override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;

@@ -78,4 +78,8 @@ void TForm5QuelleDB::ApplyDefaults() { binder_.Write(brendax::DefaultsOf(DbSourc
 
 void TForm5QuelleDB::PrepareOutput() { host().PrepareSourceOutput(); }
 
-brendax::GeneratorResult TForm5QuelleDB::Generate() { return brendax::GenerateDbSource(binder_.Read()); }
+brendax::RunRecord TForm5QuelleDB::ReadRecord(bool) { return binder_.Read(); }
+
+void TForm5QuelleDB::WriteRecord(const brendax::RunRecord& record) {
+  binder_.Write(std::get<brendax::DbSourceParams>(record));
+}

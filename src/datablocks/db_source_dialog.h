@@ -40,7 +40,8 @@ class TForm5QuelleDB : public GeneratorDialog {
  protected:
   void ApplyDefaults() override;
   void PrepareOutput() override;
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
 
  private:
   FieldBinder<brendax::DbSourceParams> binder_;

@@ -31,4 +31,8 @@ void TForm6Melde_DB_UDT::ApplyDefaults() { binder_.Write(brendax::DefaultsOf(Mes
 
 void TForm6Melde_DB_UDT::PrepareOutput() { host().PrepareSourceOutput(); }
 
-brendax::GeneratorResult TForm6Melde_DB_UDT::Generate() { return brendax::GenerateMessageDb(binder_.Read()); }
+brendax::RunRecord TForm6Melde_DB_UDT::ReadRecord(bool) { return binder_.Read(); }
+
+void TForm6Melde_DB_UDT::WriteRecord(const brendax::RunRecord& record) {
+  binder_.Write(std::get<brendax::MessageDbParams>(record));
+}

@@ -24,7 +24,8 @@ class TForm6Melde_DB_UDT : public GeneratorDialog {
  protected:
   void ApplyDefaults() override;
   void PrepareOutput() override;
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
 
  private:
   FieldBinder<brendax::MessageDbParams> binder_;

@@ -82,4 +82,8 @@ void TForm3::ApplyDefaults() { binder_.Write(brendax::DefaultsOf(brendax::Target
 
 void TForm3::PrepareOutput() { host().PrepareSourceOutput(); }
 
-brendax::GeneratorResult TForm3::Generate() { return brendax::GenerateTargetActual(binder_.Read()); }
+brendax::RunRecord TForm3::ReadRecord(bool) { return binder_.Read(); }
+
+void TForm3::WriteRecord(const brendax::RunRecord& record) {
+  binder_.Write(std::get<brendax::TargetActualParams>(record));
+}

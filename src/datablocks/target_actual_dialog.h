@@ -33,7 +33,8 @@ class TForm3 : public GeneratorDialog {
  protected:
   void ApplyDefaults() override;
   void PrepareOutput() override;
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
 
  private:
   FieldBinder<brendax::TargetActualParams> binder_;

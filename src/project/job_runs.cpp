@@ -174,14 +174,13 @@ RunRecord RecordOfRun(const Job& job, std::size_t index, const std::string& jobP
   const auto values = ValuesOf(run);
   auto fail = [&where](const std::string& what) { return JobFailure{kJobUsageError, where + what}; };
 
-  // The file db-image reads: one argument.
+  // The file db-image reads: one argument after "--"; the parser names the
+  // others, last first, and the "--" with them.
   if (const auto it = values.find(kDbImageFileOption); run.generator == "db-image" && it != values.end()) {
     if (it->second.size() > 1) {
       std::string extra;
-      for (std::size_t i = 1; i < it->second.size(); ++i) extra += (i == 1 ? "" : " ") + it->second[i];
-      throw fail((it->second.size() > 2 ? "The following arguments were not expected: "
-                                        : "The following argument was not expected: ") +
-                 extra);
+      for (std::size_t i = it->second.size() - 1; i >= 1; --i) extra += it->second[i] + " ";
+      throw fail("The following arguments were not expected: " + extra + "--");
     }
   }
   // Every value, option by option in the subcommand's order; an option that
@@ -272,7 +271,7 @@ void RecordRun(Job& job, const RunRecord& record, const std::string& jobPath) {
                                       [&text](const JobOption& o) { return o.name == text->first; });
       std::string list;
       if (named != old.options.end() && named->values.size() == 1 && old.fileTexts.count(text->first) == 0 &&
-          ReadAssignmentList(named->values.front(), list) && list == text->second) {
+          ReadAssignmentList(named->values.front(), list) && SplitListLines(list) == SplitListLines(text->second)) {
         run.options.push_back(*named);
         text = run.fileTexts.erase(text);
       } else {

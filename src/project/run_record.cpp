@@ -33,6 +33,18 @@ constexpr GeneratorOfRecord GeneratorOf() {
   if constexpr (std::is_same_v<Params, DbImageParams>) return {"db-image", kGenDbImage};
 }
 
+// The field table of each record type.
+template <class Params>
+const FieldTable<Params>& TableOf() {
+  if constexpr (std::is_same_v<Params, SimpleStepParams>) return SimpleStepFields();
+  if constexpr (std::is_same_v<Params, ExtendedStepParams>) return ExtendedStepFields();
+  if constexpr (std::is_same_v<Params, SymbolParams>) return SymbolFieldTable();
+  if constexpr (std::is_same_v<Params, DbSourceParams>) return DbSourceFields();
+  if constexpr (std::is_same_v<Params, MessageDbParams>) return MessageDbFields();
+  if constexpr (std::is_same_v<Params, TargetActualParams>) return TargetActualFields();
+  if constexpr (std::is_same_v<Params, DbImageParams>) return DbImageFields();
+}
+
 // The fields of a table whose option passes `keep`.
 template <class Params, class Keep>
 FieldTable<Params> FieldsWhere(const FieldTable<Params>& table, Keep keep) {
@@ -102,7 +114,7 @@ JobRun RunOf(const Params& p) {
   JobRun run;
   run.generator = GeneratorOf<Params>().name;
   if constexpr (std::is_same_v<Params, SimpleStepParams>) {
-    AppendOptions(run, SimpleStepFields(), FieldOptionsOf(SimpleStepFields(), p, DefaultsOf(SimpleStepFields())));
+    AppendOptions(run, TableOf<Params>(), FieldOptionsOf(TableOf<Params>(), p, DefaultsOf(TableOf<Params>())));
   } else if constexpr (std::is_same_v<Params, ExtendedStepParams>) {
     AppendOptions(run, ExtendedStepFields(), FieldOptionsOf(ExtendedStepFields(), p, ExtendedExample1()));
   } else if constexpr (std::is_same_v<Params, SymbolParams>) {
@@ -122,7 +134,7 @@ JobRun RunOf(const Params& p) {
     if (p.initialValue != ProposedInitialValue(p.type))
       run.options.push_back({"initial-value", {Cp1252ToUtf8(p.initialValue)}});
   } else if constexpr (std::is_same_v<Params, MessageDbParams>) {
-    AppendOptions(run, MessageDbFields(), FieldOptionsOf(MessageDbFields(), p, DefaultsOf(MessageDbFields())));
+    AppendOptions(run, TableOf<Params>(), FieldOptionsOf(TableOf<Params>(), p, DefaultsOf(TableOf<Params>())));
   } else if constexpr (std::is_same_v<Params, TargetActualParams>) {
     AppendOptions(run, TargetActualOptionFields(),
                   FieldOptionsOf(TargetActualOptionFields(), p, DefaultsOf(TargetActualFields())));
@@ -196,15 +208,7 @@ const char* FieldControl(const RunRecord& record, const std::string& option) {
         using Params = std::decay_t<decltype(p)>;
         if constexpr (std::is_same_v<Params, DbImageParams>)
           if (option == kDbImageFileOption) return kDbImageFileControl;
-        const FieldTable<Params>* table = nullptr;
-        if constexpr (std::is_same_v<Params, SimpleStepParams>) table = &SimpleStepFields();
-        if constexpr (std::is_same_v<Params, ExtendedStepParams>) table = &ExtendedStepFields();
-        if constexpr (std::is_same_v<Params, SymbolParams>) table = &SymbolFieldTable();
-        if constexpr (std::is_same_v<Params, DbSourceParams>) table = &DbSourceFields();
-        if constexpr (std::is_same_v<Params, MessageDbParams>) table = &MessageDbFields();
-        if constexpr (std::is_same_v<Params, TargetActualParams>) table = &TargetActualFields();
-        if constexpr (std::is_same_v<Params, DbImageParams>) table = &DbImageFields();
-        const Field<Params>* field = option.empty() ? nullptr : FindFieldByOption(*table, option);
+        const Field<Params>* field = option.empty() ? nullptr : FindFieldByOption(TableOf<Params>(), option);
         return field == nullptr ? nullptr : field->control;
       },
       record);

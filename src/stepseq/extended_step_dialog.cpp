@@ -75,12 +75,11 @@ TForm8AWL_Schrittkette::TForm8AWL_Schrittkette(ToolHost& host, QWidget* parent)
 
   // The example buttons go below "?" in the button column, before its
   // closing stretch.
-  if (auto* column = qobject_cast<QVBoxLayout*>(layout()->itemAt(1)->layout())) {
-    const int stretch = column->count() - 1;
-    column->insertSpacing(stretch, 16);
-    column->insertWidget(stretch + 1, Button4);
-    column->insertWidget(stretch + 2, Button5);
-  }
+  QVBoxLayout* column = ButtonColumn();
+  const int stretch = column->count() - 1;
+  column->insertSpacing(stretch, 16);
+  column->insertWidget(stretch + 1, Button4);
+  column->insertWidget(stretch + 2, Button5);
   SetTabChain({Button3, Button4, Button5});
 
   connect(Button4, &QPushButton::clicked, this, &TForm8AWL_Schrittkette::Button4Click);
@@ -91,9 +90,13 @@ void TForm8AWL_Schrittkette::Button4Click() { SetParams(brendax::ExtendedExample
 
 void TForm8AWL_Schrittkette::Button5Click() { SetParams(brendax::ExtendedExample2()); }
 
-brendax::GeneratorResult TForm8AWL_Schrittkette::Generate() {
+brendax::RunRecord TForm8AWL_Schrittkette::ReadRecord(bool writeBack) {
   brendax::ExtendedStepParams p = Params();
   brendax::TrimFields(brendax::ExtendedStepFields(), p);
-  SetParams(p);
-  return brendax::GenerateExtendedStep(p, host().mnemonics());
+  if (writeBack) SetParams(p);
+  return p;
+}
+
+void TForm8AWL_Schrittkette::WriteRecord(const brendax::RunRecord& record) {
+  SetParams(std::get<brendax::ExtendedStepParams>(record));
 }

@@ -49,7 +49,8 @@ class TForm8AWL_Schrittkette : public GeneratorDialog {
 
  protected:
   void ApplyDefaults() override { SetParams(brendax::ExtendedExample1()); }
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
   std::string HelpText() const override { return brendax::ExtendedStepHelpText(); }
 
  private:

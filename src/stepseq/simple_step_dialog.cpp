@@ -74,9 +74,21 @@ void TForm10AWL_SchrittketteEinfach::CheckBox2Click() {
   host().SaveSettings();
 }
 
-brendax::GeneratorResult TForm10AWL_SchrittketteEinfach::Generate() {
+brendax::RunRecord TForm10AWL_SchrittketteEinfach::ReadRecord(bool writeBack) {
   SimpleStepParams p = Params();
   brendax::TrimFields(brendax::SimpleStepFields(), p);
+  if (writeBack) SetParams(p);
+  return p;
+}
+
+void TForm10AWL_SchrittketteEinfach::WriteRecord(const brendax::RunRecord& record) {
+  const SimpleStepParams& p = std::get<SimpleStepParams>(record);
   SetParams(p);
-  return brendax::GenerateSimpleStep(p, host().mnemonics());
+  RadioGroup1Click();
+  // "pro Schritt ein Netzwerk" is the stored setting: a run's state is
+  // stored as a click stores it.
+  if (host().settings().networkPerStep() != p.networkPerStep) {
+    host().settings().setNetworkPerStep(p.networkPerStep);
+    host().SaveSettings();
+  }
 }

@@ -41,7 +41,8 @@ class TForm10AWL_SchrittketteEinfach : public GeneratorDialog {
  protected:
   void ApplyDefaults() override;
   void OnShow() override;
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
   std::string HelpText() const override { return brendax::SimpleStepHelpText(); }
 
  private:

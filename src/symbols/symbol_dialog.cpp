@@ -222,17 +222,19 @@ TForm2::TForm2(ToolHost& host, QWidget* parent)
   grid->setRowStretch(7, 1);
   grid->addWidget(Button6, 8, 1);
 
-  // The base's frame; its button column is emptied: "OK" and "Abbrechen"
-  // stand at the bottom right, the help is a menu entry.
-  SetFieldsLayout(grid);
+  // The base's frame without its button column: "OK" and "Abbrechen" stand
+  // at the bottom right, the help is a menu entry. The fields keep their
+  // client area below the menu; the preview goes below them.
+  auto* form = Named(new QWidget(this), "Fields");
+  form->setLayout(grid);
+  // Wider than 676 pixels only where the captions need it.
+  form->setFixedSize(std::max(kClientWidth, grid->minimumSize().width()), kClientHeight);
+  auto* fields = new QVBoxLayout;
+  fields->addWidget(form);
+  SetFieldsLayout(fields);
   layout()->setContentsMargins(0, 0, 0, 0);
   layout()->setSpacing(0);
-  layout()->setSizeConstraint(QLayout::SetDefaultConstraint);
-  if (QLayout* column = layout()->itemAt(1)->layout()) {
-    column->removeWidget(Button1);
-    column->removeWidget(Button2);
-    column->removeWidget(Button3);
-  }
+  RemoveButtonColumn();
   Button3->hide();
   auto* okCancel = new QHBoxLayout;
   okCancel->addStretch();
@@ -261,7 +263,6 @@ TForm2::TForm2(ToolHost& host, QWidget* parent)
   Vereinfacht1->setCheckable(true);
   Hilfe1 = Named(MainMenu1->addAction("Hilfe"), "Hilfe1");
   layout()->setMenuBar(MainMenu1);
-  setFixedSize(std::max(kClientWidth, layout()->minimumSize().width()), kClientHeight + MainMenu1->sizeHint().height());
 
   // Row by row: the T1 texts before the T2 texts.
   SetTabChain({LabeledEdit10, T1Edits[0], T1Edits[1], T1Edits[2], T1Edits[3], T2Edits[0], T2Edits[1], T2Edits[2],
@@ -325,7 +326,13 @@ void TForm2::showEvent(QShowEvent* event) {
 
 void TForm2::PrepareOutput() { host().PrepareSymbolOutput(); }
 
-brendax::GeneratorResult TForm2::Generate() { return brendax::GenerateSymbols(Form(), host().mnemonics()); }
+brendax::RunRecord TForm2::ReadRecord(bool) { return Form(); }
+
+void TForm2::WriteRecord(const brendax::RunRecord& record) {
+  SymbolParams form = std::get<SymbolParams>(record);
+  form.simplifiedView = SimplifiedView;  // the view is no field
+  SetForm(form);
+}
 
 std::string TForm2::HelpText() const { return brendax::SymbolHelpText(); }
 

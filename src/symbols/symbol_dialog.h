@@ -114,7 +114,8 @@ class TForm2 : public GeneratorDialog {
   void ApplyDefaults() override;
   void OnShow() override;
   void PrepareOutput() override;
-  brendax::GeneratorResult Generate() override;
+  brendax::RunRecord ReadRecord(bool writeBack) override;
+  void WriteRecord(const brendax::RunRecord& record) override;
   std::string HelpText() const override;
   void showEvent(QShowEvent* event) override;
 

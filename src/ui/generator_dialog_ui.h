@@ -1,8 +1,10 @@
 // The frame every generator dialog shares: a fixed dialog window, the
 // fields on the left and the button column "Generieren" / "Abbrechen" / "?"
-// on the right, the defaults at the first showing, the same position at
-// every showing, the help text, and the generate action that hands the
-// core's result to the main window.
+// on the right, the preview pane below them, the defaults at the first
+// showing, the same position at every showing, the help text, and the
+// generate action that hands the core's result to the main window. A dialog
+// supplies its fields as a record (ReadRecord): "Generieren", the preview
+// and a project's run all go from there.
 #pragma once
 
 #include <QDialog>
@@ -10,9 +12,13 @@
 #include <string>
 
 #include "core/generator_result.h"
+#include "project/run_record.h"
 
+class GeneratorPreview;
+class QHBoxLayout;
 class QLayout;
 class QPushButton;
+class QVBoxLayout;
 class ToolHost;
 
 class GeneratorDialog : public QDialog {
@@ -32,6 +38,15 @@ class GeneratorDialog : public QDialog {
   // Called by the main window's RefreshMenus: captions that show stored
   // values (the symbol generator's template entries).
   virtual void RefreshMenus() {}
+
+  // The fields as the record that "Generieren" would generate, without
+  // touching them (nothing is trimmed in the fields).
+  brendax::RunRecord Record() { return ReadRecord(false); }
+  // Puts a record of this dialog's generator into the fields (a project's
+  // run); the defaults of the first showing no longer replace them.
+  void ShowRecord(const brendax::RunRecord& record);
+
+  GeneratorPreview* Preview() const { return preview_; }
 
  public slots:
   // Generate: sets the last-generator code, prepares the output views, lets
@@ -57,22 +72,36 @@ class GeneratorDialog : public QDialog {
   virtual void OnShow() {}
   // Prepares the views the result goes to (default: source and symbols).
   virtual void PrepareOutput();
-  // Reads the controls (trimming and writing back as the generator does)
-  // and lets the core generate.
-  virtual brendax::GeneratorResult Generate() = 0;
+  // The fields as a record, trimmed where the generator trims; with
+  // `writeBack` the trimmed texts are also written back into the fields
+  // (only "Generieren" does that). The record is the only thing that goes
+  // to the generation, so the preview shows what "Generieren" writes.
+  virtual brendax::RunRecord ReadRecord(bool writeBack) = 0;
+  // The record into the fields.
+  virtual void WriteRecord(const brendax::RunRecord& record) = 0;
   // Windows-1252, lines separated by CR; empty: no "?" button.
   virtual std::string HelpText() const { return {}; }
 
   ToolHost& host() { return host_; }
   const ToolHost& host() const { return host_; }
 
+  // The button column, for dialogs that add buttons of their own.
+  QVBoxLayout* ButtonColumn() const { return buttons_; }
+  // Takes the button column out of the frame (a dialog that places the
+  // three buttons itself).
+  void RemoveButtonColumn();
+
   void showEvent(QShowEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
 
  private:
   ToolHost& host_;
   int generatorCode_;
   bool defaultsApplied_ = false;
-  QLayout* buttons_ = nullptr;
+  bool previewWatching_ = false;
+  QVBoxLayout* buttons_ = nullptr;
+  QHBoxLayout* row_ = nullptr;  // the fields and the button column
+  GeneratorPreview* preview_ = nullptr;
 };
 
 // Centres a dialog over its parent window (or the screen) the same way at

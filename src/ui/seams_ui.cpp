@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <array>
 
@@ -32,6 +33,19 @@ QString DesktopSeams::GetSaveFileName(QWidget* parent, const QString& caption, c
 bool DesktopSeams::AskYesNo(QWidget* parent, const QString& text) {
   return MakeMessageBox(parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No)->exec() ==
          QMessageBox::Yes;
+}
+
+Seams::SaveChoice DesktopSeams::AskSaveDiscardCancel(QWidget* parent, const QString& text) {
+  const auto box = MakeMessageBox(parent, QMessageBox::Question, text, QMessageBox::NoButton);
+  QPushButton* save = box->addButton("Speichern", QMessageBox::AcceptRole);
+  QPushButton* discard = box->addButton("Verwerfen", QMessageBox::DestructiveRole);
+  QPushButton* cancel = box->addButton("Abbrechen", QMessageBox::RejectRole);
+  box->setDefaultButton(save);
+  box->setEscapeButton(cancel);
+  box->exec();
+  if (box->clickedButton() == save) return SaveChoice::kSave;
+  if (box->clickedButton() == discard) return SaveChoice::kDiscard;
+  return SaveChoice::kCancel;
 }
 
 QString DesktopSeams::GetOpenFileName(QWidget* parent, const QString& caption, const QString& dir,

@@ -34,6 +34,13 @@ class Seams {
                                   QString* selectedFilter) = 0;
   // A question with the buttons Yes and No; true for Yes.
   virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+  // The question before unsaved changes would be lost, with the buttons
+  // "Speichern", "Verwerfen" and "Abbrechen" (also the Escape key).
+  enum class SaveChoice { kSave, kDiscard, kCancel };
+  virtual SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) {
+    (void)parent, (void)text;
+    return SaveChoice::kCancel;
+  }
 };
 
 // The real desktop.
@@ -46,6 +53,7 @@ class DesktopSeams : public Seams {
   QString GetSaveFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filters,
                           QString* selectedFilter) override;
   bool AskYesNo(QWidget* parent, const QString& text) override;
+  SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;
 };
 
 // The message boxes of the real desktop: plain text (lines may be separated

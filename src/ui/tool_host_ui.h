@@ -8,6 +8,7 @@
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
 #include "core/settings.h"
+#include "project/run_record.h"
 
 class QWidget;
 class Seams;
@@ -35,4 +36,8 @@ class ToolHost {
   // prepared views, then shows its notices. A failed run: writes only the
   // rows it kept, then the error message box (ErrorBoxText).
   virtual void ShowGeneratorResult(const brendax::GeneratorResult& result, QWidget* messageParent) = 0;
+  // A generated run of a dialog: while a project is open, the window keeps
+  // it as the project's run (in place of the run of the same generator and
+  // block, else as a new one). Nothing happens without a project.
+  virtual void RecordRun(const brendax::RunRecord& record) { (void)record; }
 };

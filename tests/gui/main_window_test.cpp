@@ -61,8 +61,9 @@ bool ButtonsEnabled(TForm1& w, bool clr, bool clip, bool form, bool toggle) {
          Button(w, "Button3")->isEnabled() == form && Button(w, "Button4")->isEnabled() == toggle;
 }
 
-// A generator dialog on the shared base that writes a fixed result and
-// counts the menu refreshes it is asked for.
+// A generator dialog on the shared base that generates a fixed record (the
+// simple step sequence's defaults) and counts the menu refreshes it is
+// asked for.
 class ProbeDialog : public GeneratorDialog {
  public:
   ProbeDialog(ToolHost& host, QWidget* parent) : GeneratorDialog(host, parent, brendax::kGenDbSource, "Probe") {
@@ -71,16 +72,12 @@ class ProbeDialog : public GeneratorDialog {
     SetFieldsLayout(fields);
   }
   void RefreshMenus() override { ++refreshes; }
+  void WriteRecord(const brendax::RunRecord&) override {}
   int refreshes = 0;
 
  protected:
   void ApplyDefaults() override {}
-  GeneratorResult Generate() override {
-    GeneratorResult result;
-    result.symbols = {{"Probe", "DB 20", "DB 20", "K"}};
-    result.lines = {"DATA_BLOCK DB 20", "END_DATA_BLOCK"};
-    return result;
-  }
+  brendax::RunRecord ReadRecord(bool) override { return brendax::DefaultsOf(brendax::SimpleStepFields()); }
 };
 
 const brendax::GeneratorEntry kProbeTools[] = {
@@ -407,7 +404,8 @@ class MainWindowTest : public QObject {
     QTimer::singleShot(0, probe, [probe] { probe->Button1->click(); });
     Action(w, "Probe1")->trigger();
     QCOMPARE(w.LastGenerator, int(brendax::kGenDbSource));
-    QCOMPARE(w.MemoText(), QString("DATA_BLOCK DB 20\r\nEND_DATA_BLOCK\r\n"));
+    const auto expected = brendax::GenerateSimpleStep(brendax::DefaultsOf(brendax::SimpleStepFields()), w.mnemonics());
+    QCOMPARE(w.MemoText(), FromAnsi(brendax::JoinLinesCrLf(expected.lines)));
     QCOMPARE(GridModel(w)->RowCount(), 2);
     QVERIFY(ButtonsEnabled(w, true, true, true, true));
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&w));

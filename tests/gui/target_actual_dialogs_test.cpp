@@ -18,14 +18,10 @@
 #include "datablocks/target_actual.h"
 #include "datablocks/target_actual_dialog.h"
 #include "support/fake_tool_host.h"
+#include "support/recording_seams.h"
 #include "ui/controls_ui.h"
 
 namespace {
-
-void SaveScreenshot(QWidget* dialog, const char* name) {
-  const QString dir = qEnvironmentVariable("BRENDAX_SCREENSHOT_DIR");
-  if (!dir.isEmpty()) dialog->grab().save(QDir(dir).filePath(QLatin1String(name)));
-}
 
 void Type(LabeledEdit* field, const QString& text) {
   field->edit()->clear();

@@ -21,6 +21,7 @@ for file in \
     usr/bin/brendax usr/bin/brendax-cli \
     usr/share/brendax/Brendax_de.pdf \
     usr/share/applications/brendax.desktop \
+    usr/share/mime/packages/brendax.xml \
     usr/share/icons/hicolor/scalable/apps/brendax.svg \
     usr/share/icons/hicolor/16x16/apps/brendax.png \
     usr/share/icons/hicolor/48x48/apps/brendax.png \
@@ -36,6 +37,9 @@ for key in 'Exec=brendax' 'Icon=brendax' 'Name=Brendax' 'Comment=' 'Comment\[de\
   grep -q "^$key" "$desktop" || fail "desktop entry lacks $key"
 done
 if command -v desktop-file-validate >/dev/null; then desktop-file-validate "$desktop"; fi
+# Project files open with the window program.
+grep -q '^MimeType=application/x-brendax-project;' "$desktop" || fail "desktop entry lacks the project type"
+grep -q 'pattern="\*.brendax.json"' "$root/usr/share/mime/packages/brendax.xml" || fail "no project file type"
 # The manual page lists every subcommand the program offers.
 page=$(gzip -dc "$root/usr/share/man/man1/brendax-cli.1.gz")
 for sub in $("$root/usr/bin/brendax-cli" --help | sed -n '/^Subcommands:/,$p' | awk 'NR > 1 && /^  [a-z]/ {print $1}'); do

@@ -1,16 +1,21 @@
 #include "support/recording_seams.h"
 
 #include <QAction>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
+#include <QTest>
 
 #include "app/info_dialog.h"
 #include "app/language_dialog.h"
 #include "app/main_window.h"
 #include "app/symbol_grid_ui.h"
+#include "ui/generator_dialog_ui.h"
+#include "ui/generator_preview_ui.h"
 
 void RecordingSeams::ShowMessage(QWidget* parent, const QString& text) {
   if (onMessage) onMessage(parent);
@@ -35,6 +40,10 @@ bool RecordingSeams::AskYesNo(QWidget*, const QString& text) {
   questions << text;
   return yesNoAnswers.isEmpty() ? true : yesNoAnswers.takeFirst();
 }
+Seams::SaveChoice RecordingSeams::AskSaveDiscardCancel(QWidget*, const QString& text) {
+  questions << text;
+  return choiceAnswers.isEmpty() ? SaveChoice::kCancel : choiceAnswers.takeFirst();
+}
 QString RecordingSeams::GetOpenFileName(QWidget*, const QString&, const QString& dir, const QString&) {
   openFolders << dir;
   return openAnswers.isEmpty() ? QString() : openAnswers.takeFirst();
@@ -55,6 +64,19 @@ MainWindowFixture::MainWindowFixture(std::span<const brendax::GeneratorEntry> to
 }
 
 MainWindowFixture::~MainWindowFixture() = default;
+
+void SaveScreenshot(QWidget* widget, const char* name) {
+  QString dir = qEnvironmentVariable("BRENDAX_SCREENSHOTS");
+  if (dir.isEmpty()) dir = qEnvironmentVariable("BRENDAX_SCREENSHOT_DIR");
+  if (dir.isEmpty()) return;
+  if (auto* dialog = qobject_cast<GeneratorDialog*>(widget)) {
+    QElapsedTimer clock;
+    clock.start();
+    while (dialog->Preview()->Busy() && clock.elapsed() < 10000) QTest::qWait(5);
+    QTest::qWait(50);  // the layout follows the shown text
+  }
+  widget->grab().save(QDir(dir).filePath(QLatin1String(name)));
+}
 
 QByteArray ReadAll(const QString& path) {
   QFile file(path);

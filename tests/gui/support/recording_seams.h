@@ -51,6 +51,10 @@ class RecordingSeams : public Seams {
   bool AskYesNo(QWidget* parent, const QString& text) override;
   QStringList questions;
   QList<bool> yesNoAnswers;
+  // Save / discard / cancel: the texts go to `questions`; the answers first
+  // in first out (Cancel when none is left).
+  SaveChoice AskSaveDiscardCancel(QWidget* parent, const QString& text) override;
+  QList<SaveChoice> choiceAnswers;
 };
 
 // A main window on a fresh settings path inside its own temporary folder,
@@ -67,6 +71,11 @@ struct MainWindowFixture {
   RecordingSeams seams;
   std::unique_ptr<TForm1> window;
 };
+
+// With BRENDAX_SCREENSHOTS (or BRENDAX_SCREENSHOT_DIR) set to a folder,
+// saves the widget there under `name`; a generator dialog once its preview
+// shows the fields as they stand.
+void SaveScreenshot(QWidget* widget, const char* name);
 
 // Reads a whole file; empty when missing.
 QByteArray ReadAll(const QString& path);
