@@ -94,8 +94,8 @@ std::string RunName(std::size_t index, const std::string& generator) {
 
 std::string ResolvePath(const fs::path& folder, const std::string& path) {
   if (path.empty()) return path;
-  const fs::path given = fs::u8path(path);
-  return given.is_absolute() ? path : (folder / given).string();
+  const fs::path given = PathFromUtf8(path);
+  return given.is_absolute() ? path : Utf8FromPath(folder / given);
 }
 
 // "line 3, column 7" of a byte position as the JSON parser counts it (from 1).
@@ -133,7 +133,7 @@ std::string TextMember(const nlohmann::json& object, const char* name, const std
 
 // Reads and checks the job file; every fault is a usage error.
 Job ReadJob(const std::string& jobPath) {
-  std::ifstream in(jobPath, std::ios::binary);
+  std::ifstream in(PathFromUtf8(jobPath), std::ios::binary);
   if (!in) throw JobFailure{kExitUsageError, "Cannot read the job file " + jobPath};
   std::ostringstream bytes;
   bytes << in.rdbuf();
@@ -152,7 +152,7 @@ Job ReadJob(const std::string& jobPath) {
     if (known.count(key) == 0) throw JobFailure{kExitUsageError, where + "unknown member \"" + key + "\""};
   }
 
-  const fs::path folder = fs::u8path(jobPath).parent_path();
+  const fs::path folder = PathFromUtf8(jobPath).parent_path();
   Job job;
   job.sourcePath = ResolvePath(folder, TextMember(document, "source", where));
   if (job.sourcePath.empty()) throw JobFailure{kExitUsageError, where + "\"source\" names no file"};

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
+#include "core/file_writer.h"
 #include "core/settings.h"
 #include "symbols/symbol_generator.h"
 #include "symbols/symbol_templates.h"
@@ -53,7 +54,7 @@ SymbolParams ExampleNamed(const std::string& name) {
 void Run(const SymbolsOptions& o) {
   SymbolParams params;
   if (o.templateOption->count() > 0) {
-    if (!std::ifstream(o.settingsFile, std::ios::binary)) {
+    if (!std::ifstream(PathFromUtf8(o.settingsFile), std::ios::binary)) {
       std::cerr << "Cannot read the settings file " << o.settingsFile << '\n';
       SetExitStatus(kExitUsageError);
       return;

@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/field_options.h"
 #include "cli/output.h"
+#include "core/file_writer.h"
 #include "datablocks/target_actual.h"
 #include "text/cp1252.h"
 
@@ -66,7 +67,7 @@ bool IsValidUtf8(const std::string& bytes) {
 // An assignment list as pasted into the dialog: UTF-8 when the file is valid
 // UTF-8, else Windows-1252 as it stands.
 bool ReadList(const std::string& path, std::string& list) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return false;
   std::ostringstream bytes;
   bytes << in.rdbuf();
