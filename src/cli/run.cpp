@@ -112,6 +112,9 @@ int RunCommandLine(int argc, char** argv) {
   CLI::App app{"Brendax command line: generates STL sources and symbol rows for S7 PLCs"};
   app.set_version_flag("--version", std::string(brendax::kVersionLine));
   app.footer(kExitStatusHelp);  // inherited by the subcommands
+  // Options are "--name" and "-o" only, on Windows too: an argument such as
+  // "/daten/auftrag.json" is a path, not a Windows-style option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(0, 1);
   brendax::cli::RegisterStepSimple(app);
   brendax::cli::RegisterStepExtended(app);
