@@ -291,6 +291,7 @@ void ShapeCode(QTextDocument& document, qreal textWidth, qreal pixel, QPaintDevi
       before.setBlockCharFormat(airCharacters);
       before.movePosition(QTextCursor::NextBlock);
       before.setBlockFormat(format);
+      before.setBlockCharFormat(characters);
     }
   }
   cursor.endEditBlock();
@@ -494,14 +495,13 @@ int main(int argc, char** argv) {
   QFont numberFont = font;
   numberFont.setPointSizeF(9);
   const int pages = LayOut(document);
-
   for (int page = 0; page < pages; ++page) {
     if (page > 0) writer.newPage();
     painter.save();
     painter.translate(0, -page * body.height());
     QAbstractTextDocumentLayout::PaintContext context;
     context.clip = QRectF(QPointF(0, page * body.height()), body);
-    context.palette.setColor(QPalette::Text, Qt::black);
+    context.palette.setColor(QPalette::Text, Qt::black);  // not the platform's text colour
     painter.setClipRect(context.clip);
     document.documentLayout()->draw(&painter, context);
     painter.restore();
