@@ -1,12 +1,13 @@
-# Checks the rendered manual: a real PDF of several pages whose text names
-# every generator and tool by its menu caption and documents every exit status.
+# Checks the rendered manual: a real PDF of several pages with a bookmark for
+# every chapter and section, whose text names every generator and tool by its
+# menu caption and documents every exit status.
 # Without pdftotext the chapters' Markdown stands in for the PDF's text.
 #   cmake -DPDF=... -DCHAPTERS=docs/manual [-DPDFTOTEXT=pdftotext] -P check_manual.cmake
 
 set(captions
   "Symbolgenerator" "DB" "Melde- DB/ UDT" "Soll- Ist- DB" "DB- Abbild von Datei"
   "AWL-Schrittkette-Simple" "AWL-Schrittkette-Extended" "Adressrechner" "Pointer Tool"
-  "Hilfe (Brendax_de.pdf)" "brendax-cli" "BRENDAX_SETTINGS" "Expertenmodus" "Vorlage")
+  "Hilfe (Brendax_de.pdf)" "brendax-cli" "BRENDAX_SETTINGS" "Expertenmodus" "Vorlage" "Inhalt")
 set(min_pages 12)
 
 if(NOT EXISTS "${PDF}")
@@ -20,6 +21,22 @@ file(STRINGS "${PDF}" page_objects REGEX "^/Type /Page$")
 list(LENGTH page_objects pages)
 if(pages LESS min_pages)
   message(FATAL_ERROR "the manual has ${pages} pages, expected at least ${min_pages}")
+endif()
+
+# Bookmarks: one for every chapter and section heading of the chapters.
+file(GLOB chapter_files "${CHAPTERS}/*.md")
+set(heading_count 0)
+foreach(chapter IN LISTS chapter_files)
+  file(READ "${chapter}" content)
+  string(REGEX MATCHALL "(^|\n)##? [^\n]*" found "${content}")
+  list(LENGTH found count)
+  math(EXPR heading_count "${heading_count} + ${count}")
+endforeach()
+file(STRINGS "${PDF}" bookmarks REGEX "^/Title <FEFF")
+list(LENGTH bookmarks bookmark_count)
+file(STRINGS "${PDF}" outline REGEX "^/Type /Outlines$")
+if(NOT outline OR NOT bookmark_count EQUAL heading_count)
+  message(FATAL_ERROR "the manual has ${bookmark_count} bookmarks for ${heading_count} chapters and sections")
 endif()
 
 if(PDFTOTEXT)

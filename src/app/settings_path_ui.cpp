@@ -67,12 +67,52 @@ QByteArray EncodeFileName(const QString& name) {
 #endif
 }
 
-QString SettingsPathFor(const QString& envValue, const QString& programFile, const QString& configFolder) {
+QStringList SystemPrefixes() {
+#ifdef _WIN32
+  QStringList prefixes;
+  for (const char* name : {"ProgramFiles", "ProgramFiles(x86)", "ProgramW6432"}) {
+    const QString folder = qEnvironmentVariable(name);
+    if (!folder.isEmpty()) prefixes << folder;
+  }
+  return prefixes;
+#else
+  return {QStringLiteral("/usr"), QStringLiteral("/usr/local"), QStringLiteral("/opt")};
+#endif
+}
+
+namespace {
+
+// True when the folder is one of the prefixes or lies below one.
+bool UnderSystemPrefix(const QString& folder, const QStringList& prefixes) {
+#ifdef _WIN32
+  constexpr Qt::CaseSensitivity kCase = Qt::CaseInsensitive;
+#else
+  constexpr Qt::CaseSensitivity kCase = Qt::CaseSensitive;
+#endif
+  const QString path = QDir::cleanPath(folder);
+  for (const QString& prefix : prefixes) {
+    const QString root = QDir::cleanPath(prefix);
+    if (root.isEmpty()) continue;
+    if (path.compare(root, kCase) == 0) return true;
+    if (path.startsWith(root.endsWith('/') ? root : root + '/', kCase)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+QString SettingsPathFor(const QString& envValue, const QString& programFile, const QString& configFolder,
+                        const QStringList& systemPrefixes) {
   if (!envValue.isEmpty()) return envValue;
   if (!programFile.isEmpty()) {
     const QFileInfo program(programFile);
-    const QString besideProgram = program.absolutePath() + "/" + program.completeBaseName() + ".set";
-    if (QFileInfo::exists(besideProgram) || QFileInfo(program.absolutePath()).isWritable()) return besideProgram;
+    const QString folder = program.absolutePath();
+    const QString besideProgram = folder + "/" + program.completeBaseName() + ".set";
+    // A file that is already there makes a portable installation; an
+    // installed program (even one run by the administrator, who may write
+    // its folder) keeps its settings with the user.
+    if (QFileInfo::exists(besideProgram)) return besideProgram;
+    if (!UnderSystemPrefix(folder, systemPrefixes) && QFileInfo(folder).isWritable()) return besideProgram;
   }
   QDir().mkpath(configFolder);
   return configFolder + "/brendax.set";

@@ -1,10 +1,18 @@
 // brendax-cli: the generators of the window for scripts and batch use.
 #include <cerrno>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
+// shellapi.h needs windows.h before it.
+#include <shellapi.h>
+
+#include "core/file_writer.h"
 #else
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,6 +40,21 @@ void GuardClosedStandardStreams() {
 #endif
 }
 
+#ifdef _WIN32
+// The arguments as UTF-8, from the wide command line: the narrow argv of
+// Windows holds them in the ANSI code page, which turns every character
+// outside it (and with some code pages umlauts and "€") into "?".
+std::vector<std::string> Utf8Arguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  if (wchar_t** wide = ::CommandLineToArgvW(::GetCommandLineW(), &count)) {
+    for (int i = 0; i < count; ++i) args.push_back(brendax::Utf8FromWide(wide[i]));
+    ::LocalFree(wide);
+  }
+  return args;
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -40,6 +63,14 @@ int main(int argc, char** argv) {
 #ifdef _WIN32
   // The text carries its own CR LF; no second CR.
   ::_setmode(::_fileno(stdout), _O_BINARY);
+  std::vector<std::string> args = Utf8Arguments();
+  std::vector<char*> utf8Argv;
+  for (std::string& arg : args) utf8Argv.push_back(arg.data());
+  if (!utf8Argv.empty()) {
+    argc = static_cast<int>(utf8Argv.size());
+    utf8Argv.push_back(nullptr);
+    argv = utf8Argv.data();
+  }
 #endif
   // Fully buffered, so that a failed write is seen at the flush with its reason.
   std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);

@@ -70,6 +70,29 @@ std::vector<std::string> SplitEmptyValues(const CLI::App& app, int argc, char** 
   return args;
 }
 
+// The options every generator subcommand shares (cli/output.h), listed
+// once for the overview, with the subcommands that take them.
+std::string CommonOptionsHelp(const CLI::App& app) {
+  CLI::App common;
+  brendax::cli::OutputOptions unused;
+  brendax::cli::AddOutputOptions(common, unused);
+  std::vector<CLI::Option*> options = common.get_options();
+  options.erase(std::remove(options.begin(), options.end(), common.get_help_ptr()), options.end());
+  std::string takers;
+  for (const CLI::App* sub : app.get_subcommands({})) {
+    const bool takesAll = std::all_of(options.begin(), options.end(), [&](const CLI::Option* option) {
+      return sub->get_option_no_throw(option->get_name()) != nullptr;
+    });
+    if (takesAll) takers += (takers.empty() ? "" : ", ") + sub->get_name();
+  }
+  std::string text = "Common options of the generators (" + takers + "):\n";
+  const CLI::Formatter formatter;
+  for (const CLI::Option* option : options) {
+    text += formatter.make_option(option, false);
+  }
+  return text;
+}
+
 // The status after everything else that went to standard output (help,
 // version) has been flushed: a write failure there counts as well.
 int Finish(int status) {
@@ -88,7 +111,10 @@ int RunCommandLine(int argc, char** argv) {
   brendax::cli::SetExitStatus(brendax::cli::kExitGenerated);
   CLI::App app{"Brendax command line: generates STL sources and symbol rows for S7 PLCs"};
   app.set_version_flag("--version", std::string(brendax::kVersionLine));
-  app.footer(kExitStatusHelp);
+  app.footer(kExitStatusHelp);  // inherited by the subcommands
+  // Options are "--name" and "-o" only, on Windows too: an argument such as
+  // "/daten/auftrag.json" is a path, not a Windows-style option.
+  app.allow_windows_style_options(false);
   app.require_subcommand(0, 1);
   brendax::cli::RegisterStepSimple(app);
   brendax::cli::RegisterStepExtended(app);
@@ -101,6 +127,8 @@ int RunCommandLine(int argc, char** argv) {
   brendax::cli::RegisterPointer(app);
   brendax::cli::RegisterAddress(app);
   brendax::cli::RegisterBatch(app);
+  // The overview also lists the common options.
+  app.footer(CommonOptionsHelp(app) + "\n" + kExitStatusHelp);
   // Every subcommand is known before the "--name=" forms are split.
   if (argc > 0) app.name(argv[0]);
   std::vector<std::string> args = SplitEmptyValues(app, argc, argv);

@@ -325,8 +325,12 @@ bool SameFile(const std::string& first, const std::string& second) {
   return normalA == normalB;
 }
 
+fs::path PathFromUtf8(const std::string& utf8) { return PathOf(utf8); }
+std::string Utf8FromPath(const fs::path& path) { return TextOf(path); }
+
 #ifdef _WIN32
 std::wstring WidePath(const std::string& utf8) { return Wide(utf8); }
+std::string Utf8FromWide(const std::wstring& wide) { return Narrow(wide); }
 #endif
 
 }  // namespace brendax

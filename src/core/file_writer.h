@@ -19,6 +19,7 @@
 #pragma once
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -82,9 +83,16 @@ enum class FileWriteStep { kNone, kOpen, kWrite, kSync, kClose, kRename };
 // per step when unset. Not for use from several threads at once.
 void SetFileWriteFaultForTesting(FileWriteStep step, int error = EIO);
 
+// A path given as UTF-8 text (arguments, job files) as the file system
+// calls take it, and back; on Windows through its wide characters, so that a
+// name with umlauts reaches the file it names.
+std::filesystem::path PathFromUtf8(const std::string& utf8);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
 #ifdef _WIN32
-// A UTF-8 path as the wide-character calls of Windows take it.
+// UTF-8 text as the wide-character calls of Windows take it, and back.
 std::wstring WidePath(const std::string& utf8);
+std::string Utf8FromWide(const std::wstring& wide);
 #endif
 
 }  // namespace brendax

@@ -48,8 +48,9 @@ namespace {
 std::size_t ReadRecordBytes(const std::string& path, std::array<std::uint8_t, SettingsRecord::kSize>& bytes) {
 #ifdef _WIN32
   std::error_code error;
-  if (!std::filesystem::is_regular_file(std::filesystem::path(path), error)) return 0;
-  std::ifstream in{path, std::ios::binary};
+  const std::filesystem::path file = PathFromUtf8(path);
+  if (!std::filesystem::is_regular_file(file, error)) return 0;
+  std::ifstream in{file, std::ios::binary};
   if (!in) return 0;
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return static_cast<std::size_t>(in.gcount());

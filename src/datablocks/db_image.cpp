@@ -39,12 +39,12 @@ GeneratorResult Failure(int code) {
 // "Datei {full path} kann nicht geöffnet werden. {reason}"
 GeneratorResult OpenFailure(const std::string& path, const std::string& reason) {
   std::error_code error;
-  std::filesystem::path full = std::filesystem::absolute(std::filesystem::path(path), error);
-  if (error) full = path;
+  std::filesystem::path full = std::filesystem::absolute(PathFromUtf8(path), error);
+  if (error) full = PathFromUtf8(path);
   GeneratorResult result;
   result.errorCode = kDbImageOpenFailure;
   result.boxStyle = ErrorBoxStyle::kMessageOnly;
-  result.errorMessage = "Datei " + Utf8ToCp1252(full.lexically_normal().string()) +
+  result.errorMessage = "Datei " + Utf8ToCp1252(Utf8FromPath(full.lexically_normal())) +
                         Ansi(" kann nicht geöffnet werden. ") + Utf8ToCp1252(reason);
   return result;
 }

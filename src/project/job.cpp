@@ -17,8 +17,8 @@ namespace fs = std::filesystem;
 
 std::string ResolvePath(const fs::path& folder, const std::string& path) {
   if (path.empty()) return path;
-  const fs::path given = fs::u8path(path);
-  return given.is_absolute() ? path : (folder / given).string();
+  const fs::path given = PathFromUtf8(path);
+  return given.is_absolute() ? path : Utf8FromPath(folder / given);
 }
 
 // "line 3, column 7" of a byte position as the JSON parser counts it (from 1).
@@ -66,7 +66,7 @@ std::string FormatName(SymbolFileFormat format) {
 
 // A path as the job file at `folder` names it.
 std::string PathInJob(const fs::path& folder, const std::string& path) {
-  const fs::path given = fs::u8path(path);
+  const fs::path given = PathFromUtf8(path);
   if (path.empty() || !given.is_absolute() || !folder.is_absolute()) return path;
   const fs::path relative = given.lexically_normal().lexically_relative(folder.lexically_normal());
   if (relative.empty() || *relative.begin() == "..") return path;
@@ -75,11 +75,11 @@ std::string PathInJob(const fs::path& folder, const std::string& path) {
 
 // "anlage" of "anlage.brendax.json" (or of "anlage.json").
 std::string ProjectStem(const fs::path& jobFile) {
-  std::string name = jobFile.filename().string();
+  std::string name = Utf8FromPath(jobFile.filename());
   const std::string extension = kProjectExtension;
   if (name.size() > extension.size() && name.ends_with(extension))
     return name.substr(0, name.size() - extension.size());
-  return jobFile.stem().string();
+  return Utf8FromPath(jobFile.stem());
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ bool IsOutputOption(const std::string& option) {
 }
 
 Job ReadJob(const std::string& jobPath) {
-  std::ifstream in(jobPath, std::ios::binary);
+  std::ifstream in(PathFromUtf8(jobPath), std::ios::binary);
   if (!in) throw JobFailure{kJobUsageError, "Cannot read the job file " + jobPath};
   std::ostringstream bytes;
   bytes << in.rdbuf();
@@ -124,7 +124,7 @@ Job ReadJob(const std::string& jobPath) {
     if (known.count(key) == 0) throw JobFailure{kJobUsageError, where + "unknown member \"" + key + "\""};
   }
 
-  const fs::path folder = fs::u8path(jobPath).parent_path();
+  const fs::path folder = PathFromUtf8(jobPath).parent_path();
   Job job;
   job.sourcePath = ResolvePath(folder, TextMember(document, "source", where));
   if (job.sourcePath.empty()) throw JobFailure{kJobUsageError, where + "\"source\" names no file"};
@@ -182,7 +182,7 @@ Job ReadJob(const std::string& jobPath) {
 }
 
 std::string JobText(const Job& job, const std::string& jobPath) {
-  const fs::path folder = fs::u8path(jobPath).parent_path();
+  const fs::path folder = PathFromUtf8(jobPath).parent_path();
   nlohmann::ordered_json document;
   document["source"] = PathInJob(folder, job.sourcePath);
   if (!job.symbolsPath.empty()) document["symbols"] = PathInJob(folder, job.symbolsPath);
@@ -216,17 +216,17 @@ std::string JobText(const Job& job, const std::string& jobPath) {
 }
 
 JobSaveResult SaveJob(Job& job, const std::string& jobPath) {
-  const fs::path file = fs::u8path(jobPath);
+  const fs::path file = PathFromUtf8(jobPath);
   Job saved = job;
   PendingWrites files;
   for (std::size_t i = 0; i < saved.runs.size(); ++i) {
     JobRun& run = saved.runs[i];
     for (const auto& [option, text] : run.fileTexts) {
       const fs::path listFile =
-          file.parent_path() / fs::u8path(ProjectStem(file) + ".run" + std::to_string(i + 1) + "." + option + ".txt");
-      files.Stage(listFile.string(), Cp1252ToUtf8(text));
+          file.parent_path() / PathFromUtf8(ProjectStem(file) + ".run" + std::to_string(i + 1) + "." + option + ".txt");
+      files.Stage(Utf8FromPath(listFile), Cp1252ToUtf8(text));
       std::erase_if(run.options, [&option](const JobOption& o) { return o.name == option; });
-      run.options.push_back({option, {listFile.string()}});
+      run.options.push_back({option, {Utf8FromPath(listFile)}});
     }
     run.fileTexts.clear();
   }

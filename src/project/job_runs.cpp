@@ -7,6 +7,7 @@
 #include <map>
 #include <optional>
 
+#include "core/file_writer.h"
 #include "core/settings.h"
 #include "text/cp1252.h"
 
@@ -103,7 +104,7 @@ std::string ValueFault(const RunOption& option, const std::string& value) {
              std::to_string(option.maximum);
     case Kind::kFile: {
       std::error_code error;
-      const auto status = std::filesystem::status(std::filesystem::u8path(value), error);
+      const auto status = std::filesystem::status(PathFromUtf8(value), error);
       if (!std::filesystem::exists(status)) return "File does not exist: " + value;
       if (std::filesystem::is_directory(status)) return "File is actually a directory: " + value;
       return {};

@@ -4,6 +4,7 @@
 #include <sstream>
 #include <type_traits>
 
+#include "core/file_writer.h"
 #include "core/generator_codes.h"
 #include "core/settings.h"
 #include "symbols/symbol_templates.h"
@@ -239,7 +240,7 @@ const FieldTable<SymbolParams>& SymbolTextFields() {
 bool SymbolsFromOptions(const SymbolsStart& start, const GivenOptions& given, const std::optional<std::string>& area,
                         SymbolParams& params, std::string& failure) {
   if (start.templateNumber != 0) {
-    if (!std::ifstream(start.settingsFile, std::ios::binary)) {
+    if (!std::ifstream(PathFromUtf8(start.settingsFile), std::ios::binary)) {
       failure = "Cannot read the settings file " + start.settingsFile;
       return false;
     }
@@ -285,7 +286,7 @@ const FieldTable<TargetActualParams>& TargetActualOptionFields() {
 }
 
 bool ReadAssignmentList(const std::string& path, std::string& list) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
   if (!in) return false;
   std::ostringstream bytes;
   bytes << in.rdbuf();

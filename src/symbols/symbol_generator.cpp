@@ -1,6 +1,7 @@
 #include "symbols/symbol_generator.h"
 
 #include <charconv>
+#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -151,42 +152,51 @@ SymbolParams SymbolExampleProgramNumber() {
   return p;
 }
 
-SymbolParams SymbolExampleInterface() {
+namespace {
+
+// An example of the extended view: the program-number example with the
+// area and the fields listed.
+SymbolParams ExtendedExample(int area,
+                             std::initializer_list<std::pair<std::string SymbolParams::*, std::string_view>> fields) {
   SymbolParams p = SymbolExampleProgramNumber();
   p.simplifiedView = false;
-  p.area = kAreaInputs;
-  p.startAddress = "0.0";
-  p.startAddress2 = "100.0";
-  p.c1Start = "1";
-  p.c2Start = "100";
-  p.count = "10";
-  p.symbol = "E<A1>_Rob_A<C1>";
-  p.comment = "Eingang E<A1>  / Roboter Ausgang <C1> / ";
-  p.c3Start = "1";
-  p.c1Step = "1";
-  p.c2Step = "-1";
+  p.area = area;
+  for (const auto& [member, text] : fields) p.*member = text;
   return p;
 }
 
+}  // namespace
+
+SymbolParams SymbolExampleInterface() {
+  using P = SymbolParams;
+  return ExtendedExample(kAreaInputs, {{&P::startAddress, "0.0"},
+                                       {&P::startAddress2, "100.0"},
+                                       {&P::c1Start, "1"},
+                                       {&P::c2Start, "100"},
+                                       {&P::count, "10"},
+                                       {&P::symbol, "E<A1>_Rob_A<C1>"},
+                                       {&P::comment, "Eingang E<A1>  / Roboter Ausgang <C1> / "},
+                                       {&P::c3Start, "1"},
+                                       {&P::c1Step, "1"},
+                                       {&P::c2Step, "-1"}});
+}
+
 SymbolParams SymbolExampleCylinder() {
-  SymbolParams p = SymbolExampleProgramNumber();
-  p.simplifiedView = false;
-  p.area = kAreaInputs;
-  p.startAddress = "50.0";
-  p.startAddress2 = "0.0";
-  p.c1Start = "1";
-  p.c2Start = "1";
-  p.count = "10";
-  p.symbol = "E<A1>Zyl<C3><T1>";
-  p.comment = "Zylinder <C3> <T2>";
-  p.c3Start = "1";
-  p.c1Step = "1";
-  p.c2Step = "1";
-  p.t1Seq1 = "ausg";
-  p.t1Seq2 = "eing";
-  p.t2Seq1 = "ausgefahren";
-  p.t2Seq2 = "eingefahren";
-  return p;
+  using P = SymbolParams;
+  return ExtendedExample(kAreaInputs, {{&P::startAddress, "50.0"},
+                                       {&P::startAddress2, "0.0"},
+                                       {&P::c1Start, "1"},
+                                       {&P::c2Start, "1"},
+                                       {&P::count, "10"},
+                                       {&P::symbol, "E<A1>Zyl<C3><T1>"},
+                                       {&P::comment, "Zylinder <C3> <T2>"},
+                                       {&P::c3Start, "1"},
+                                       {&P::c1Step, "1"},
+                                       {&P::c2Step, "1"},
+                                       {&P::t1Seq1, "ausg"},
+                                       {&P::t1Seq2, "eing"},
+                                       {&P::t2Seq1, "ausgefahren"},
+                                       {&P::t2Seq2, "eingefahren"}});
 }
 
 int SequenceCount(const std::array<std::string, 4>& t1, const std::array<std::string, 4>& t2) {

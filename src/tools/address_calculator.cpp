@@ -63,9 +63,9 @@ AddressResult Recompute(const AddressState& state) {
       result.invalid[static_cast<std::size_t>(field)] = true;
       result.inputError = true;
     }
-    result.marks[static_cast<std::size_t>(field)] = field == state.sought ? "X" : "";
   }
   const std::size_t sought = static_cast<std::size_t>(state.sought);
+  result.marks[sought].assign(1, 'X');  // "X"
   if (result.inputError) {
     result.fields[sought] = "Error";
     return result;

@@ -23,6 +23,12 @@ TEST(CliBasicsTest, HelpAndNoArgumentsPrintUsageAndExitStatuses) {
     EXPECT_NE(run.out.find("Usage"), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("--version"), std::string::npos);
     EXPECT_NE(run.out.find("3 an output could not be written"), std::string::npos) << run.out;
+    // The subcommands, and the common options with the generators that take them.
+    for (const char* text :
+         {"\n  step-simple ", "\n  batch ", "Common options of the generators (step-simple, ", "\n  --mnemonics ",
+          "\n  -o,--output ", "\n  --encoding ", "\n  --symbols ", "\n  --symbols-format ", "\n  --json "}) {
+      EXPECT_NE(run.out.find(text), std::string::npos) << text;
+    }
   }
 }
 

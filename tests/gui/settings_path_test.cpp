@@ -1,6 +1,9 @@
 // The settings path taken from the environment names exactly the file the
-// bytes name, also when they are not UTF-8.
+// bytes name, also when they are not UTF-8; an installed program keeps its
+// settings with the user.
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -35,6 +38,33 @@ class SettingsPathTest : public QObject {
     qunsetenv("BRENDAX_SETTINGS");
     QCOMPARE(EncodeFileName(resolved), path);
     QCOMPARE(brendax::LoadSettingsFile(EncodeFileName(resolved).toStdString()).nationalLanguage(), 1);
+  }
+
+  // Beside the program only for a portable installation (the file is there)
+  // or a program outside the system prefixes; an installed program run by an
+  // administrator, who may write its folder, still keeps its settings with the user.
+  void besideTheProgramOnlyOutsideSystemPrefixes() {
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    QVERIFY(QDir(root).mkpath("usr/bin") && QDir(root).mkpath("usr2/bin") && QDir(root).mkpath("opt/portable"));
+    QFile existing(root + "/opt/portable/brendax.set");
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    const QStringList prefixes = {root + "/usr", root + "/opt/"};
+    const QString config = root + "/config";
+    struct Case {
+      const char* program;
+      const char* expected;  // below root
+    } cases[] = {
+        {"/usr/bin/brendax", "/config/brendax.set"},             // installed, folder writable
+        {"/usr/brendax", "/config/brendax.set"},                 // the prefix itself
+        {"/opt/portable/brendax", "/opt/portable/brendax.set"},  // a file already there
+        {"/usr2/bin/brendax", "/usr2/bin/brendax.set"},          // only a name like a prefix
+    };
+    for (const Case& c : cases) {
+      QCOMPARE(SettingsPathFor({}, root + c.program, config, prefixes), root + c.expected);
+    }
+    QVERIFY(!QFileInfo::exists(root + "/usr/bin/brendax.set"));
   }
 };
 

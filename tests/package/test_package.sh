@@ -14,6 +14,14 @@ fail() { echo "package test: $*" >&2; exit 1; }
 [ "$(dpkg-deb -f "$deb" Package)" = brendax ] || fail "package name"
 [ "$(dpkg-deb -f "$deb" Version)" = 3.9.0 ] || fail "version $(dpkg-deb -f "$deb" Version)"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no dependency on the Qt widgets library"
+[ "$(dpkg-deb -f "$deb" Section)" = electronics ] || fail "section $(dpkg-deb -f "$deb" Section)"
+dpkg-deb -f "$deb" Recommends | grep -qw 'xdg-utils' || fail "xdg-utils is not recommended (Hilfe opens the manual with it)"
+maintainer=$(dpkg-deb -f "$deb" Maintainer)
+case "$maintainer" in
+  "The Brendax developers <"*@*">" | "Brendax developers <"*@*">") ;;
+  *) fail "maintainer '$maintainer'" ;;
+esac
+case "$maintainer $(dpkg-deb -f "$deb" Homepage)" in *example.*) fail "a placeholder address in the metadata" ;; esac
 
 # Layout.
 dpkg -x "$deb" "$root"
@@ -31,6 +39,22 @@ for file in \
   [ -s "$root/$file" ] || fail "missing $file"
 done
 [ -x "$root/usr/bin/brendax-cli" ] || fail "brendax-cli is not executable"
+# The licence, machine-readable.
+copyright=$root/usr/share/doc/brendax/copyright
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright" || fail "copyright is not DEP-5"
+grep -q '^License: MIT$' "$copyright" || fail "copyright names no MIT licence"
+grep -q 'Permission is hereby granted, free of charge' "$copyright" || fail "copyright lacks the licence text"
+grep -q 'brendax: package-contains-documentation-outside-usr-share-doc' "$root/usr/share/lintian/overrides/brendax" ||
+  fail "no lintian override for the manual"
+# Hardening: position-independent, read-only relocations bound at start, fortified calls.
+# (readelf's output is taken whole: grep -q would end the pipe early.)
+for program in brendax brendax-cli; do
+  elf=$(readelf -hldW --dyn-syms "$root/usr/bin/$program")
+  grep -q 'Type:.*DYN' <<<"$elf" || fail "$program is not position-independent"
+  grep -q 'GNU_RELRO' <<<"$elf" || fail "$program has no read-only relocations"
+  grep -qE 'BIND_NOW|FLAGS_1.*NOW' <<<"$elf" || fail "$program is not bound at start"
+  grep -qE '__[a-z_]+_chk@' <<<"$elf" || fail "$program calls no fortified function"
+done
 head -c 5 "$root/usr/share/brendax/Brendax_de.pdf" | grep -q '%PDF-' || fail "the manual is no PDF"
 desktop=$root/usr/share/applications/brendax.desktop
 for key in 'Exec=brendax' 'Icon=brendax' 'Name=Brendax' 'Comment=' 'Comment\[de\]=' 'GenericName\[de\]='; do
