@@ -37,7 +37,7 @@ std::vector<std::string> TextLines(const AddressResult& result) {
     line += kFieldCaptions[index];
     line += ':';
     line.append(22 - std::string_view(kFieldCaptions[index]).size(), ' ');
-    line += result.fields[index];
+    line += EscapedForMessage(result.fields[index], false);  // a control character stays on its line
     if (result.invalid[index]) line += Ansi("  (ungültig)");
   }
   std::string& distance = lines.emplace_back("  Differenz:");

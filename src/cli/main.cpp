@@ -15,6 +15,7 @@
 #include "core/file_writer.h"
 #else
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 #endif
 
@@ -59,6 +60,11 @@ std::vector<std::string> Utf8Arguments() {
 
 int main(int argc, char** argv) {
   GuardClosedStandardStreams();
+#ifndef _WIN32
+  // A reader that went away (| head) makes a write fail with EPIPE, which is
+  // reported with its reason, instead of ending the program without a word.
+  ::signal(SIGPIPE, SIG_IGN);
+#endif
   brendax::TuneHeapForLargeOutputs();
 #ifdef _WIN32
   // The text carries its own CR LF; no second CR.

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/file_writer.h"
+#include "core/input_file.h"
 #include "core/symbol_table_file.h"
 #include "text/cp1252.h"
 
@@ -53,13 +54,29 @@ std::string JsonText(const std::string& generator, const GeneratorResult& result
 }  // namespace
 
 bool WriteStandardOutput(std::string_view bytes) {
+  return WriteStandardOutput([bytes](const ByteSink& sink) { return sink(bytes); });
+}
+
+bool WriteStandardOutput(const ByteSource& source) {
   errno = 0;
   std::cout.flush();
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size();
+  const bool written =
+      source([](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size(); });
   const bool flushed = std::fflush(stdout) == 0;
   if (written && flushed && !std::ferror(stdout)) return true;
   ReportStandardOutputFailure(errno);
   return false;
+}
+
+ByteSource LinesSource(const std::vector<std::string>& lines, const std::string& encoding) {
+  return [&lines, utf8 = encoding == "utf-8"](const ByteSink& sink) {
+    std::string converted;
+    for (const std::string& line : lines) {
+      if (utf8) converted = Cp1252ToUtf8(line);
+      if (!sink(utf8 ? converted : line) || !sink("\r\n")) return false;
+    }
+    return true;
+  };
 }
 
 void ReportStandardOutputFailure(int error) {
@@ -67,18 +84,34 @@ void ReportStandardOutputFailure(int error) {
   std::cerr << "Cannot write standard output: " << reason << std::endl;
 }
 
+namespace {
+
+// An output option must name a file: "-o ''" would otherwise quietly mean
+// standard output, and "--symbols=" no symbol file.
+const CLI::Validator& OutputFileValidator() {
+  static const CLI::Validator validator(
+      [](std::string& path) { return path.empty() ? std::string("the file name is empty") : std::string(); }, "FILE");
+  return validator;
+}
+
+}  // namespace
+
 void AddOutputOptions(CLI::App& command, OutputOptions& options) {
   command.add_option("--mnemonics", options.mnemonics, "Mnemonic convention of the generated code")
       ->check(CLI::IsMember({"de", "en"}))
       ->capture_default_str();
-  command.add_option("-o,--output", options.outFile,
-                     "Write to FILE what would go to standard output (the lines, or the JSON object with --json)");
+  command
+      .add_option("-o,--output", options.outFile,
+                  "Write to FILE what would go to standard output (the lines, or the JSON object with --json)")
+      ->check(OutputFileValidator());
   command.add_option("--encoding", options.encoding, "Encoding of the text output")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}))
       ->capture_default_str();
-  command.add_option("--symbols", options.symbolsFile,
-                     "Write the symbol rows to FILE (as --symbols-format says), also with --json; "
-                     "not written when the input is refused");
+  command
+      .add_option("--symbols", options.symbolsFile,
+                  "Write the symbol rows to FILE (as --symbols-format says), also with --json; "
+                  "not written when the input is refused")
+      ->check(OutputFileValidator());
   command
       .add_option("--symbols-format", options.symbolsFormat,
                   "Format of the symbol rows: tsv (cells separated by TAB, CR LF per row), asc (fixed width), "
@@ -99,6 +132,16 @@ bool OnOff(const std::string& value) { return value == "on"; }
 
 const CLI::Validator& OnOffValidator() {
   static const CLI::Validator validator = CLI::IsMember({"on", "off"});
+  return validator;
+}
+
+const CLI::Validator& ReadableFileValidator() {
+  static const CLI::Validator validator(
+      [](std::string& path) {
+        const std::string problem = InputFileProblem(path);
+        return problem.empty() ? std::string() : CannotReadMessage(path, problem);
+      },
+      "FILE");
   return validator;
 }
 
@@ -124,15 +167,18 @@ int EmitResult(const std::string& generator, const GeneratorResult& result, cons
     return rowFormat == SymbolFileFormat::kTsv ? SymbolRowsText(result.symbols)
                                                : FormatSymbolFile(result.symbols, rowFormat);
   };
-  // What goes to standard output, or to -o FILE in its place.
-  std::string mainOutput;
+  // What goes to standard output, or to -o FILE in its place. Generated
+  // lines are written as they are, line by line, never joined first: a
+  // large block needs no second copy.
+  std::string mainText;
   if (options.json) {
-    mainOutput = JsonText(generator, result);
+    mainText = JsonText(generator, result);
   } else if (options.rowsAreText) {
-    mainOutput = Encode(rowsText(), options);
-  } else if (result.ok()) {
-    mainOutput = Encode(JoinLinesCrLf(result.lines), options);
+    mainText = Encode(rowsText(), options);
   }
+  const ByteSource mainOutput = options.json || options.rowsAreText
+                                    ? ByteSource([&mainText](const ByteSink& sink) { return sink(mainText); })
+                                    : LinesSource(result.lines, options.encoding);
   const bool writesMain = options.json || options.rowsAreText || result.ok();
   const bool rowsToFile = (options.rowsAreText && !options.outFile.empty() && !options.json) ||
                           (result.ok() && !options.symbolsFile.empty());
@@ -185,7 +231,8 @@ std::string FieldOptionHelp(const char* label, const std::string& help, const st
 }
 
 void AddListingOutputOptions(CLI::App& command, OutputOptions& options) {
-  command.add_option("-o,--output", options.outFile, "Write the lines to FILE instead of standard output");
+  command.add_option("-o,--output", options.outFile, "Write the lines to FILE instead of standard output")
+      ->check(OutputFileValidator());
   command.add_option("--encoding", options.encoding, "Encoding of the text output")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}))
       ->capture_default_str();

@@ -6,7 +6,9 @@
 #include <nlohmann/json_fwd.hpp>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/file_writer.h"
 #include "core/generator_result.h"
 #include "core/mnemonics.h"
 #include "project/run_record.h"
@@ -59,6 +61,11 @@ void SetRecordSink(RecordSink sink);
 // Writes bytes to standard output and flushes it; on failure says why on
 // standard error and returns false.
 bool WriteStandardOutput(std::string_view bytes);
+bool WriteStandardOutput(const ByteSource& source);
+
+// The lines with CR LF after each, converted to UTF-8 when the encoding
+// says so, handed over line by line (the lines must outlive the source).
+ByteSource LinesSource(const std::vector<std::string>& lines, const std::string& encoding);
 // "Cannot write standard output: <reason of the errno value>".
 void ReportStandardOutputFailure(int error);
 
@@ -74,6 +81,11 @@ int ExitStatus();
 bool OnOff(const std::string& value);
 // CLI11 validator for on|off.
 const CLI::Validator& OnOffValidator();
+
+// CLI11 check of an option that names a file to read: a regular file that
+// can be opened (core/input_file.h); otherwise a usage error saying
+// CannotReadMessage (core/input_file.h).
+const CLI::Validator& ReadableFileValidator();
 
 // The output options of the tools that use no mnemonics and write no symbol
 // rows: -o/--output, --encoding and --json, as AddOutputOptions words them.

@@ -4,9 +4,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <iostream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -93,16 +91,14 @@ std::string CommonOptionsHelp(const CLI::App& app) {
   return text;
 }
 
-// The status after everything else that went to standard output (help,
-// version) has been flushed: a write failure there counts as well.
-int Finish(int status) {
-  errno = 0;
-  std::cout.flush();
-  if (std::fflush(stdout) != 0 || std::ferror(stdout) || !std::cout) {
-    if (status != brendax::cli::kExitWriteFailure) brendax::cli::ReportStandardOutputFailure(errno);
-    return brendax::cli::kExitWriteFailure;
-  }
-  return status;
+// What a parse error or a call for help or the version prints: the text
+// for standard output goes through WriteStandardOutput, so that a failed
+// write is reported with its reason.
+int Exit(CLI::App& app, const CLI::ParseError& error, int status) {
+  std::ostringstream out;
+  const int exitCode = app.exit(error, out);
+  if (!out.str().empty() && !brendax::cli::WriteStandardOutput(out.str())) return brendax::cli::kExitWriteFailure;
+  return status < 0 ? exitCode : status;
 }
 
 }  // namespace
@@ -136,18 +132,17 @@ int RunCommandLine(int argc, char** argv) {
   try {
     app.parse(args);
   } catch (const CLI::CallForHelp& e) {
-    return Finish(app.exit(e));
+    return Exit(app, e, -1);
   } catch (const CLI::CallForAllHelp& e) {
-    return Finish(app.exit(e));
+    return Exit(app, e, -1);
   } catch (const CLI::CallForVersion& e) {
-    return Finish(app.exit(e));
+    return Exit(app, e, -1);
   } catch (const CLI::ParseError& e) {
-    app.exit(e);
-    return Finish(brendax::cli::kExitUsageError);
+    return Exit(app, e, brendax::cli::kExitUsageError);
   }
   if (app.get_subcommands().empty()) {
-    std::cout << app.help();
-    return Finish(0);
+    return brendax::cli::WriteStandardOutput(app.help()) ? brendax::cli::kExitGenerated
+                                                         : brendax::cli::kExitWriteFailure;
   }
-  return Finish(brendax::cli::ExitStatus());
+  return brendax::cli::ExitStatus();
 }

@@ -63,7 +63,8 @@ void RegisterSymbols(CLI::App& app) {
                        "Start from \"Beispiel Interface\", \"Beispiel Zylinder\" or \"Beispiel Programmnummer\"")
           ->check(CLI::IsMember({"interface", "cylinder", "program-number"}))
           ->capture_default_str();
-  auto* settings = command->add_option("--settings", options->settingsFile, "Settings file holding the templates");
+  auto* settings = command->add_option("--settings", options->settingsFile, "Settings file holding the templates")
+                       ->check(ReadableFileValidator());
   options->templateOption =
       command->add_option("--template", options->templateNumber, "Start from stored template N of --settings")
           ->check(CLI::Range(1, SettingsRecord::kTemplateCount))

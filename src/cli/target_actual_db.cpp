@@ -42,12 +42,12 @@ void RegisterTargetActualDb(CLI::App& app) {
   cmd->add_option("--variant-symbols", options->variantSymbolsFile,
                   "\"Symbolzuordnung Varianten / Schritte\": FILE of assignment lines \"v=Symbol\" (UTF-8 or "
                   "Windows-1252, CR LF or LF)")
-      ->check(CLI::ExistingFile)
+      ->check(ReadableFileValidator())
       ->type_name("FILE");
   cmd->add_option("--address-symbols", options->addressSymbolsFile,
                   "\"Symbolzuordnung Adressen\": FILE of assignment lines \"byte_bit=Symbol\" (UTF-8 or "
                   "Windows-1252, CR LF or LF)")
-      ->check(CLI::ExistingFile)
+      ->check(ReadableFileValidator())
       ->type_name("FILE");
   AddOutputOptions(*cmd, options->output);
   cmd->callback([options] { Run(*options); });

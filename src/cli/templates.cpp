@@ -1,5 +1,4 @@
 // templates: the eight symbol-generator templates stored in a settings file.
-#include <iostream>
 #include <memory>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -36,18 +35,19 @@ void Run(const TemplatesOptions& o) {
                        {"name", Cp1252ToUtf8(SymbolTemplateName(record, n))},
                        {"neverSaved", NeverSaved(record, n)}});
     }
-    std::cout << slots.dump(2) << '\n';
+    SetExitStatus(WriteStandardOutput(slots.dump(2) + '\n') ? kExitGenerated : kExitWriteFailure);
     return;
   }
-  // One line per slot: number, TAB, name, TAB, "saved" or "never saved".
+  // One line per slot: number, TAB, name, TAB, "saved" or "never saved";
+  // control characters in a name are shown escaped, so that every slot
+  // stays on its line.
   std::string text;
   for (int n = 1; n <= SettingsRecord::kTemplateCount; ++n) {
-    text += std::to_string(n) + '\t' + SymbolTemplateName(record, n) + '\t' +
+    text += std::to_string(n) + '\t' + EscapedForMessage(SymbolTemplateName(record, n), false) + '\t' +
             (NeverSaved(record, n) ? "never saved" : "saved") + "\r\n";
   }
   if (o.encoding == "utf-8") text = Cp1252ToUtf8(text);
-  std::cout.write(text.data(), static_cast<std::streamsize>(text.size()));
-  std::cout.flush();
+  SetExitStatus(WriteStandardOutput(text) ? kExitGenerated : kExitWriteFailure);
 }
 
 }  // namespace
@@ -56,7 +56,9 @@ void RegisterTemplates(CLI::App& app) {
   auto options = std::make_shared<TemplatesOptions>();
   CLI::App* command = app.add_subcommand(
       "templates", "Lists the eight symbol-generator templates of a settings file: number, name, whether never saved");
-  command->add_option("--settings", options->settingsFile, "The settings file")->required()->check(CLI::ExistingFile);
+  command->add_option("--settings", options->settingsFile, "The settings file")
+      ->required()
+      ->check(ReadableFileValidator());
   command->add_option("--encoding", options->encoding, "Encoding of the text output")
       ->check(CLI::IsMember({"windows-1252", "utf-8"}))
       ->capture_default_str();

@@ -14,16 +14,32 @@ bool HoldsControlCharacter(std::string_view text, bool multiLine) {
   return false;
 }
 
-GeneratorResult ControlCharacterFailure(std::string_view captionUtf8, const char* option, ErrorBoxStyle style) {
-  // The caption without the colon that ends some of them ("Anzahl Variablen:").
+namespace {
+
+// A refused run whose message names a field by its caption: the words
+// before it, the caption without the colon that ends some of them
+// ("Anzahl Variablen:"), and " !". A style that shows the code alone shows
+// the message too.
+GeneratorResult FieldFailure(int code, std::string_view wordsUtf8, std::string_view captionUtf8, const char* option,
+                             ErrorBoxStyle style) {
   std::string_view caption = captionUtf8;
   while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) caption.remove_suffix(1);
   GeneratorResult result;
-  result.errorCode = kControlCharacterCode;
-  result.errorMessage = Ansi("Steuerzeichen im Feld \"") + Ansi(caption) + "\" !";
+  result.errorCode = code;
+  result.errorMessage = Ansi(wordsUtf8) + " \"" + Ansi(caption) + "\" !";
   result.boxStyle = style == ErrorBoxStyle::kFehlerCode ? ErrorBoxStyle::kFehlerCodeMessage : style;
   result.errorField = option;
   return result;
+}
+
+}  // namespace
+
+GeneratorResult ControlCharacterFailure(std::string_view captionUtf8, const char* option, ErrorBoxStyle style) {
+  return FieldFailure(kControlCharacterCode, "Steuerzeichen im Feld", captionUtf8, option, style);
+}
+
+GeneratorResult NameTooLongFailure(std::string_view captionUtf8, const char* option, ErrorBoxStyle style) {
+  return FieldFailure(kNameTooLongCode, "Name länger als 24 Zeichen aus Feld", captionUtf8, option, style);
 }
 
 }  // namespace brendax

@@ -225,6 +225,16 @@ bool HoldsControlCharacter(std::string_view text, bool multiLine);
 // message too), naming the field.
 GeneratorResult ControlCharacterFailure(std::string_view captionUtf8, const char* option, ErrorBoxStyle style);
 
+// The error code of a field that makes a generated name longer than the
+// engineering tool accepts (kMaxNameLength characters).
+inline constexpr int kNameTooLongCode = 81;
+inline constexpr std::size_t kMaxNameLength = 24;
+
+// The refused run of such a field: "Name länger als 24 Zeichen aus Feld
+// \"<caption>\" !" under kNameTooLongCode, worded and naming the field as
+// ControlCharacterFailure does.
+GeneratorResult NameTooLongFailure(std::string_view captionUtf8, const char* option, ErrorBoxStyle style);
+
 // The first text field of the table that holds a control character, as a
 // refused run; a run that passes comes back with error code 0. Generators
 // run it after their own checks, so that a field whose own check already

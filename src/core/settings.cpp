@@ -1,17 +1,9 @@
 #include "core/settings.h"
 
-#include <cerrno>
-
-#ifdef _WIN32
-#include <filesystem>
-#include <fstream>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <algorithm>
 
 #include "core/file_writer.h"
+#include "core/input_file.h"
 
 namespace brendax {
 
@@ -43,33 +35,15 @@ void SettingsRecord::WriteShortString(std::size_t offset, std::size_t capacity, 
 
 namespace {
 
-// Reads up to the record's size from the file when it is a regular file.
-// Opening never waits: a FIFO or device is not read at all.
+// Reads up to the record's size from the file when it is a regular file
+// (core/input_file.h: a FIFO or device is never waited for).
 std::size_t ReadRecordBytes(const std::string& path, std::array<std::uint8_t, SettingsRecord::kSize>& bytes) {
-#ifdef _WIN32
-  std::error_code error;
-  const std::filesystem::path file = PathFromUtf8(path);
-  if (!std::filesystem::is_regular_file(file, error)) return 0;
-  std::ifstream in{file, std::ios::binary};
-  if (!in) return 0;
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<std::size_t>(in.gcount());
-#else
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-  if (fd < 0) return 0;
-  struct stat st {};
-  std::size_t total = 0;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-    while (total < bytes.size()) {
-      const ssize_t n = ::read(fd, bytes.data() + total, bytes.size() - total);
-      if (n < 0 && errno == EINTR) continue;
-      if (n <= 0) break;
-      total += static_cast<std::size_t>(n);
-    }
-  }
-  ::close(fd);
-  return total;
-#endif
+  InputFile file(path);
+  std::string read;
+  if (!file.opened() || !file.ReadFromStart(bytes.size(), read)) return 0;
+  const std::size_t length = static_cast<std::size_t>(std::min<std::uint64_t>(file.size(), bytes.size()));
+  std::copy_n(read.begin(), length, bytes.begin());
+  return length;
 }
 
 }  // namespace

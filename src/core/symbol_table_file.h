@@ -40,6 +40,41 @@ std::string AscAddress(std::string_view cell);
 // The whole file.
 std::string FormatSymbolFile(const std::vector<SymbolRow>& rows, SymbolFileFormat format);
 
+// A symbol table read back from a file: the rows, the line (from 1) each
+// came from, and the format the content shows: a first row starting "126,"
+// is the ASC table, one starting with a double quote the SDF table, one
+// starting with a TAB the SEQ table (which has no type column), anything
+// else the TAB form. Lines end with CR LF or LF; blank lines are skipped;
+// cells lose their trailing blanks. A line that is no row of that format,
+// or a row without symbol or address, is a failure naming its line.
+struct ParsedSymbolFile {
+  SymbolFileFormat format = SymbolFileFormat::kTsv;
+  std::vector<SymbolRow> rows;
+  std::vector<std::size_t> lines;
+  std::string error;  // "line 7: not a row of the SDF table"; empty when read
+  bool ok() const { return error.empty(); }
+};
+ParsedSymbolFile ParseSymbolFile(std::string_view text);
+
+// The address as one key for comparing rows: "E 0.1" for "E   0.1" and
+// "e 00.1", "DB 100" for "DB 0100"; a cell of another shape in capitals.
+std::string SymbolAddressKey(std::string_view cell);
+
+// New rows against the rows of a project's symbol table: the first new row
+// (in order) that names the symbol of a table row with another address, or
+// the address of a table row with another symbol, and that table row. A
+// new row with the symbol and the address of a table row is no collision.
+struct SymbolCollision {
+  std::size_t row = 0;       // index into the new rows
+  std::size_t tableRow = 0;  // index into the table's rows
+};
+std::optional<SymbolCollision> FindSymbolCollision(const std::vector<SymbolRow>& table,
+                                                   const std::vector<SymbolRow>& rows);
+
+// The table's rows, then every new row that the table does not already hold
+// (the same symbol at the same address).
+std::vector<SymbolRow> MergeSymbolRows(const std::vector<SymbolRow>& table, const std::vector<SymbolRow>& rows);
+
 // What the symbol table would refuse on import: empty symbols, symbols
 // longer than 24 characters, two rows with the same symbol or the same
 // address. One message listing them all (lines separated by CR, grid row

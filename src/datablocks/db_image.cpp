@@ -1,21 +1,11 @@
 #include "datablocks/db_image.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include <io.h>
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
-
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 #include <filesystem>
 #include <optional>
 
 #include "core/file_writer.h"
+#include "core/input_file.h"
 #include "text/cp1252.h"
 #include "text/integer_text.h"
 
@@ -27,7 +17,6 @@ using P = DbImageParams;
 constexpr std::int64_t kLowestIndex = -32767;
 constexpr std::int64_t kHighestIndex = 32767;
 constexpr std::size_t kMaxNameLength = 23;
-constexpr std::size_t kReadBlock = 64 * 1024;
 
 GeneratorResult Failure(int code) {
   GeneratorResult result;
@@ -218,89 +207,6 @@ std::string DbImageValue(int type, bool swap, const unsigned char* bytes) {
   return value;
 }
 
-#ifdef _WIN32
-
-ImageFile::ImageFile(const std::string& path) {
-  const int fd = ::_wopen(WidePath(path).c_str(), _O_RDONLY | _O_BINARY | _O_NOINHERIT);
-  if (fd < 0) {
-    failure_ = std::strerror(errno);
-    return;
-  }
-  struct _stat64 status {};
-  if (::_fstat64(fd, &status) != 0 || (status.st_mode & _S_IFMT) != _S_IFREG) {
-    failure_ = (status.st_mode & _S_IFMT) == _S_IFDIR ? std::strerror(EISDIR)
-                                                      : "Keine gewöhnliche Datei (Gerät, Pipe oder Socket)";
-    ::_close(fd);
-    return;
-  }
-  descriptor_ = fd;
-  size_ = static_cast<std::uint64_t>(status.st_size);
-}
-
-ImageFile::~ImageFile() {
-  if (descriptor_ >= 0) ::_close(descriptor_);
-}
-
-bool ImageFile::ReadFromStart(std::size_t length, std::string& bytes) {
-  bytes.assign(length, '\0');
-  if (descriptor_ < 0 || ::_lseeki64(descriptor_, 0, SEEK_SET) != 0) return false;
-  std::size_t done = 0;
-  while (done < length) {
-    const std::size_t want = std::min(kReadBlock, length - done);
-    const int got = ::_read(descriptor_, bytes.data() + done, static_cast<unsigned>(want));
-    if (got < 0) return false;
-    if (got == 0) break;  // the end of the file: the rest stays zero
-    done += static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
-#else
-
-ImageFile::ImageFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
-    failure_ = std::strerror(errno);
-    return;
-  }
-  struct stat status {};
-  if (::fstat(fd, &status) != 0) {
-    failure_ = std::strerror(errno);
-    ::close(fd);
-    return;
-  }
-  if (!S_ISREG(status.st_mode)) {
-    failure_ = S_ISDIR(status.st_mode) ? std::strerror(EISDIR) : "Keine gewöhnliche Datei (Gerät, Pipe oder Socket)";
-    ::close(fd);
-    return;
-  }
-  descriptor_ = fd;
-  size_ = static_cast<std::uint64_t>(status.st_size);
-}
-
-ImageFile::~ImageFile() {
-  if (descriptor_ >= 0) ::close(descriptor_);
-}
-
-bool ImageFile::ReadFromStart(std::size_t length, std::string& bytes) {
-  bytes.assign(length, '\0');
-  if (descriptor_ < 0) return false;
-  std::size_t done = 0;
-  while (done < length) {
-    const std::size_t want = std::min(kReadBlock, length - done);
-    const ssize_t got = ::pread(descriptor_, bytes.data() + done, want, static_cast<off_t>(done));
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) break;  // the end of the file: the rest stays zero
-    done += static_cast<std::size_t>(got);
-  }
-  return true;
-}
-
-#endif
-
 namespace {
 
 // The checks, the file read and the lines.
@@ -314,7 +220,7 @@ GeneratorResult GenerateDbImageChecked(const DbImageParams& p) {
   if (!start) return Failure(7);
   if (*start < kLowestIndex || *start > kHighestIndex) return Failure(8);
 
-  ImageFile file(p.filePath);
+  InputFile file(p.filePath);
   if (!file.opened()) return OpenFailure(p.filePath, file.failure());
   if (file.size() == 0) return Failure(21);
 

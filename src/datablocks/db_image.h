@@ -63,30 +63,4 @@ std::string DbImageValue(int type, bool swap, const unsigned char* bytes);
 // warning about a file too large for the array comes back as a notice.
 GeneratorResult GenerateDbImage(const DbImageParams& params);
 
-// A file opened for the image: its size, or the operating system's reason
-// why it cannot be read. Closes the file when it goes.
-class ImageFile {
- public:
-  // Opens a regular file for reading without blocking (a folder, a pipe or
-  // a device is refused, never waited for) and takes its size.
-  explicit ImageFile(const std::string& path);
-  ~ImageFile();
-  ImageFile(const ImageFile&) = delete;
-  ImageFile& operator=(const ImageFile&) = delete;
-
-  bool opened() const { return descriptor_ >= 0; }
-  std::uint64_t size() const { return size_; }
-  const std::string& failure() const { return failure_; }  // empty when opened
-
-  // Reads `length` bytes from the start of the file, in blocks; bytes
-  // beyond the end of the file (also of a file that shrank after its size
-  // was taken) are zero. Returns false on a read error.
-  bool ReadFromStart(std::size_t length, std::string& bytes);
-
- private:
-  int descriptor_ = -1;
-  std::uint64_t size_ = 0;
-  std::string failure_;
-};
-
 }  // namespace brendax

@@ -110,15 +110,14 @@ class VariableWriter {
     middle_.append(" : ").append(type_.typeName).append(checked_.assignment).append(";   //  ");
   }
 
-  void Write() {
-    if (p_.nameFrom == kDbNameFromNumber) {
-      WriteFromNumber();
-    } else if (p_.type == kDbTypeBool) {
-      WriteBoolFromAddress();
-    } else {
-      WriteFromAddress();
-    }
+  // False when a name would be longer than the engineering tool accepts;
+  // tooLongField() then names the field to blame.
+  bool Write() {
+    if (p_.nameFrom == kDbNameFromNumber) return WriteFromNumber();
+    if (p_.type == kDbTypeBool) return WriteBoolFromAddress();
+    return WriteFromAddress();
   }
+  const char* tooLongField() const { return tooLongField_; }
 
  private:
   const std::string& Suffix() const {
@@ -135,10 +134,14 @@ class VariableWriter {
   // "   {name} : {TYPE}{assignment};   //  {comment name}"; the bit part is
   // written only for Bool bit names (bit >= 0). The comment name is a copy
   // of the name with a point for the underscore.
-  void Line(std::int64_t number, int bit) {
+  bool Line(std::int64_t number, int bit) {
     const std::string& suffix = Suffix();
     std::string line;
     const std::size_t nameSize = p_.prefix.size() + NumberWidth(number) + (bit >= 0 ? 2 : 0) + suffix.size();
+    if (nameSize > kMaxNameLength) {
+      tooLongField_ = nameSize - suffix.size() > kMaxNameLength ? "prefix" : "suffix";
+      return false;
+    }
     line.reserve(3 + 2 * nameSize + middle_.size());
     line.append("   ").append(p_.prefix);
     AppendNumber(line, number, digits_);
@@ -150,6 +153,7 @@ class VariableWriter {
     line.append(line.data() + 3, nameSize);  // capacity reserved: no reallocation
     if (bit >= 0) line[line.size() - suffix.size() - 2] = '.';
     lines_.push_back(std::move(line));
+    return true;
   }
 
   // Digits of the number as AppendNumber writes it.
@@ -159,26 +163,29 @@ class VariableWriter {
     return static_cast<std::size_t>(std::max(width, digits_));
   }
 
-  void WriteFromNumber() {
+  bool WriteFromNumber() {
     std::int64_t number = checked_.start;
     for (int i = 0; i < checked_.count; ++i) {
-      Line(number, -1);
+      if (!Line(number, -1)) return false;
       if (AdvanceSuffix()) ++number;
     }
+    return true;
   }
 
-  void WriteFromAddress() {
+  bool WriteFromAddress() {
     for (int i = 0; i < checked_.count; ++i) {
-      Line(checked_.start + std::int64_t{i} * type_.size, -1);
+      if (!Line(checked_.start + std::int64_t{i} * type_.size, -1)) return false;
       AdvanceSuffix();
     }
+    return true;
   }
 
-  void WriteBoolFromAddress() {
+  bool WriteBoolFromAddress() {
     for (int i = 0; i < checked_.count; ++i) {
-      Line(checked_.start + i / 8, i % 8);
+      if (!Line(checked_.start + i / 8, i % 8)) return false;
       AdvanceSuffix();
     }
+    return true;
   }
 
   const DbSourceParams& p_;
@@ -189,6 +196,7 @@ class VariableWriter {
   const std::vector<std::string> suffixes_;
   std::string middle_;  // from " : " to the comment name
   std::size_t position_ = 0;
+  const char* tooLongField_ = "";
 };
 
 }  // namespace
@@ -299,7 +307,11 @@ GeneratorResult GenerateDbSource(const DbSourceParams& params) {
   lines.emplace_back("VERSION : 0.1");
   lines.emplace_back();
   lines.emplace_back("  STRUCT");
-  VariableWriter(p, checked, lines).Write();
+  VariableWriter writer(p, checked, lines);
+  if (!writer.Write()) {
+    const auto* field = FindFieldByOption(DbSourceFields(), writer.tooLongField());
+    return NameTooLongFailure(field->label, field->option, ErrorBoxStyle::kFehlerCodeMessage);
+  }
   lines.emplace_back("  END_STRUCT ;");
   lines.emplace_back("BEGIN");
   lines.emplace_back("END_DATA_BLOCK");

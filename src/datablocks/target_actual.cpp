@@ -1,5 +1,6 @@
 #include "datablocks/target_actual.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 
@@ -120,6 +121,40 @@ GeneratorResult Failure(int code) {
   return result;
 }
 
+std::size_t LongestOf(const std::vector<std::string>& texts) {
+  std::size_t longest = 0;
+  for (const auto& text : texts) longest = std::max(longest, text.size());
+  return longest;
+}
+
+// Every declared name within what the engineering tool accepts: each
+// prefix with the longest symbols it is combined with (every variant meets
+// every address). The variant prefix, which names only comments and the
+// default variant symbols, may not exceed a name either.
+GeneratorResult CheckNameLengths(const P& p, const Layout& layout, const std::vector<std::string>& variantSymbols,
+                                 const std::vector<std::string>& addressSymbols) {
+  const std::size_t variant = LongestOf(variantSymbols);
+  const std::size_t address = LongestOf(addressSymbols);
+  const std::size_t number = std::to_string(layout.start + 4 * (layout.doubleWords - 1)).size();
+  const struct {
+    const char* option;
+    std::size_t length;
+  } names[] = {
+      {"prefix-actual", p.prefixActual.size() + number},
+      {"prefix-teach", p.prefixTeach.size() + address},
+      {"prefix-error", p.prefixError.size() + address},
+      {"prefix-target", variant + p.prefixTarget.size() + address},
+      {"prefix-active", variant + p.prefixActive.size() + address},
+      {"prefix-variant", p.prefixVariant.size()},
+  };
+  for (const auto& name : names) {
+    if (name.length <= kMaxNameLength) continue;
+    const auto* field = FindFieldByOption(TargetActualFields(), name.option);
+    return NameTooLongFailure(field->label, field->option, ErrorBoxStyle::kFehlerCode);
+  }
+  return {};
+}
+
 // A bit declaration: "   {name} : Bool ;   //{comment}", the name and the
 // comment each made of up to three parts.
 struct BitLine {
@@ -229,6 +264,8 @@ GeneratorResult GenerateTargetActual(const TargetActualParams& p) {
   const std::vector<std::string> variantSymbols = VariantSymbols(p, layout);
   const std::vector<std::string> addressSymbols = AddressSymbols(p, layout);
   const int bits = layout.Bits();
+  if (GeneratorResult refused = CheckNameLengths(p, layout, variantSymbols, addressSymbols); !refused.ok())
+    return refused;
 
   GeneratorResult result;
   auto& lines = result.lines;

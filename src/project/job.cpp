@@ -2,12 +2,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <set>
-#include <sstream>
 
 #include "core/file_writer.h"
+#include "core/input_file.h"
 #include "text/cp1252.h"
 
 namespace brendax {
@@ -82,10 +81,35 @@ std::string ProjectStem(const fs::path& jobFile) {
   return Utf8FromPath(jobFile.stem());
 }
 
+// No output of the job is one of its inputs: the job file, the symbol
+// table (unless the symbol file merges into it) or a file a run reads.
+void CheckOutputsAreNoInputs(const Job& job, const std::string& jobPath, const std::string& where) {
+  const struct {
+    const char* member;
+    const std::string& path;
+  } outputs[] = {{"source", job.sourcePath}, {"symbols", job.symbolsPath}};
+  for (const auto& output : outputs) {
+    if (output.path.empty()) continue;
+    const auto refuse = [&](const std::string& what) {
+      throw JobFailure{kJobUsageError, where + "\"" + output.member + "\" is " + what};
+    };
+    if (jobPath != kJobFromStandardInput && SameFile(output.path, jobPath)) refuse("the job file itself");
+    // The symbol file may be the table it merges with: the table read first, then rewritten with the new rows.
+    const bool mergesInPlace = job.merge && output.path == job.symbolsPath;
+    if (!job.symbolTablePath.empty() && !mergesInPlace && SameFile(output.path, job.symbolTablePath))
+      refuse("the symbol table");
+    for (std::size_t i = 0; i < job.runs.size(); ++i)
+      for (const JobOption& option : job.runs[i].options)
+        if (NamesFile(job.runs[i].generator, option.name))
+          for (const std::string& value : option.values)
+            if (SameFile(output.path, value)) refuse("the file " + RunName(i, job.runs[i].generator) + " reads");
+  }
+}
+
 }  // namespace
 
 std::string RunName(std::size_t index, const std::string& generator) {
-  return "run " + std::to_string(index + 1) + " (" + generator + ")";
+  return "run " + std::to_string(index + 1) + " (" + EscapedForMessage(generator) + ")";
 }
 
 bool GeneratesNoBlocks(const std::string& generator) {
@@ -104,31 +128,41 @@ bool IsOutputOption(const std::string& option) {
   return names.count(option) > 0;
 }
 
+std::string JobFileName(const std::string& jobPath) {
+  return jobPath == kJobFromStandardInput ? std::string("standard input") : EscapedForMessage(jobPath);
+}
+
 Job ReadJob(const std::string& jobPath) {
-  std::ifstream in(PathFromUtf8(jobPath), std::ios::binary);
-  if (!in) throw JobFailure{kJobUsageError, "Cannot read the job file " + jobPath};
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  const std::string text = bytes.str();
+  const bool fromStandardInput = jobPath == kJobFromStandardInput;
+  const InputText read = ReadInputFile(jobPath, kTextInputLimit, fromStandardInput);
+  if (!read.ok) throw JobFailure{kJobUsageError, CannotReadMessage(JobFileName(jobPath), read.failure)};
+  const std::string& text = read.bytes;
+  const std::string where = JobFileName(jobPath) + ": ";
   nlohmann::json document;
   try {
     document = nlohmann::json::parse(text);
   } catch (const nlohmann::json::parse_error& e) {
-    throw JobFailure{kJobUsageError,
-                     jobPath + ": not valid JSON at " + PositionText(text, e.byte) + ": " + ParseErrorDetail(e.what())};
+    throw JobFailure{kJobUsageError, where + "not valid JSON at " + PositionText(text, e.byte) + ": " +
+                                         EscapedForMessage(ParseErrorDetail(e.what()))};
   }
-  const std::string where = jobPath + ": ";
   if (!document.is_object()) throw JobFailure{kJobUsageError, where + "the job must be a JSON object"};
-  static const std::set<std::string> known = {"source", "symbols", "symbols-format", "mnemonics", "runs"};
+  static const std::set<std::string> known = {"source", "symbols",      "symbols-format", "mnemonics",
+                                              "runs",   "symbol-table", "merge"};
   for (const auto& [key, value] : document.items()) {
-    if (known.count(key) == 0) throw JobFailure{kJobUsageError, where + "unknown member \"" + key + "\""};
+    if (known.count(key) == 0)
+      throw JobFailure{kJobUsageError, where + "unknown member \"" + EscapedForMessage(key) + "\""};
   }
 
-  const fs::path folder = PathFromUtf8(jobPath).parent_path();
+  const fs::path folder = fromStandardInput ? fs::path() : PathFromUtf8(jobPath).parent_path();
   Job job;
   job.sourcePath = ResolvePath(folder, TextMember(document, "source", where));
-  if (job.sourcePath.empty()) throw JobFailure{kJobUsageError, where + "\"source\" names no file"};
   job.symbolsPath = ResolvePath(folder, TextMember(document, "symbols", where));
+  if (Member(document, "source") != nullptr && job.sourcePath.empty())
+    throw JobFailure{kJobUsageError, where + "\"source\" names no file"};
+  if (Member(document, "symbols") != nullptr && job.symbolsPath.empty())
+    throw JobFailure{kJobUsageError, where + "\"symbols\" names no file"};
+  if (job.sourcePath.empty() && job.symbolsPath.empty())
+    throw JobFailure{kJobUsageError, where + "the job writes no file: give \"source\", \"symbols\" or both"};
   if (Member(document, "symbols-format") != nullptr) {
     const auto format = ParseSymbolFileFormat(TextMember(document, "symbols-format", where));
     if (!format) throw JobFailure{kJobUsageError, where + "\"symbols-format\" must be tsv, asc, sdf or seq"};
@@ -141,7 +175,16 @@ Job ReadJob(const std::string& jobPath) {
     if (job.mnemonics != "de" && job.mnemonics != "en")
       throw JobFailure{kJobUsageError, where + "\"mnemonics\" must be de or en"};
   }
-  if (!job.symbolsPath.empty() && SameFile(job.sourcePath, job.symbolsPath))
+  job.symbolTablePath = ResolvePath(folder, TextMember(document, "symbol-table", where));
+  if (Member(document, "symbol-table") != nullptr && job.symbolTablePath.empty())
+    throw JobFailure{kJobUsageError, where + "\"symbol-table\" names no file"};
+  if (const nlohmann::json* merge = Member(document, "merge")) {
+    if (!merge->is_boolean()) throw JobFailure{kJobUsageError, where + "\"merge\" must be true or false"};
+    job.merge = merge->get<bool>();
+    if (job.merge && (job.symbolsPath.empty() || job.symbolTablePath.empty()))
+      throw JobFailure{kJobUsageError, where + "\"merge\" needs \"symbols\" and \"symbol-table\""};
+  }
+  if (!job.sourcePath.empty() && !job.symbolsPath.empty() && SameFile(job.sourcePath, job.symbolsPath))
     throw JobFailure{kJobUsageError, where + "\"source\" and \"symbols\" name the same file"};
 
   const nlohmann::json* runs = Member(document, "runs");
@@ -153,7 +196,7 @@ Job ReadJob(const std::string& jobPath) {
     if (!entry.is_object()) throw JobFailure{kJobUsageError, runWhere + "must be a JSON object"};
     for (const auto& [key, value] : entry.items()) {
       if (key != "generator" && key != "options")
-        throw JobFailure{kJobUsageError, runWhere + "unknown member \"" + key + "\""};
+        throw JobFailure{kJobUsageError, runWhere + "unknown member \"" + EscapedForMessage(key) + "\""};
     }
     JobRun run;
     run.generator = TextMember(entry, "generator", runWhere);
@@ -162,7 +205,8 @@ Job ReadJob(const std::string& jobPath) {
       if (!options->is_object()) throw JobFailure{kJobUsageError, runWhere + "\"options\" must be a JSON object"};
       for (const auto& [key, value] : options->items()) {
         JobOption option{key.starts_with("--") ? key.substr(2) : key, {}};
-        const std::string optionWhere = where + RunName(i, run.generator) + ": option --" + option.name;
+        const std::string optionWhere =
+            where + RunName(i, run.generator) + ": option --" + EscapedForMessage(option.name);
         if (value.is_string()) {
           option.values.push_back(value.get<std::string>());
         } else if (value.is_array() &&
@@ -178,17 +222,20 @@ Job ReadJob(const std::string& jobPath) {
     }
     job.runs.push_back(std::move(run));
   }
+  CheckOutputsAreNoInputs(job, jobPath, where);
   return job;
 }
 
 std::string JobText(const Job& job, const std::string& jobPath) {
   const fs::path folder = PathFromUtf8(jobPath).parent_path();
   nlohmann::ordered_json document;
-  document["source"] = PathInJob(folder, job.sourcePath);
+  if (!job.sourcePath.empty()) document["source"] = PathInJob(folder, job.sourcePath);
   if (!job.symbolsPath.empty()) document["symbols"] = PathInJob(folder, job.symbolsPath);
   if (job.symbolsFormat != SymbolFileFormatForName(job.symbolsPath))
     document["symbols-format"] = FormatName(job.symbolsFormat);
   document["mnemonics"] = job.mnemonics;
+  if (!job.symbolTablePath.empty()) document["symbol-table"] = PathInJob(folder, job.symbolTablePath);
+  if (job.merge) document["merge"] = true;
   auto runs = nlohmann::ordered_json::array();
   for (const JobRun& run : job.runs) {
     auto options = nlohmann::ordered_json::object();
@@ -225,7 +272,8 @@ JobSaveResult SaveJob(Job& job, const std::string& jobPath) {
       const fs::path listFile =
           file.parent_path() / PathFromUtf8(ProjectStem(file) + ".run" + std::to_string(i + 1) + "." + option + ".txt");
       files.Stage(Utf8FromPath(listFile), Cp1252ToUtf8(text));
-      std::erase_if(run.options, [&option](const JobOption& o) { return o.name == option; });
+      const std::string& name = option;  // clang before 16 cannot capture a structured binding
+      std::erase_if(run.options, [&name](const JobOption& o) { return o.name == name; });
       run.options.push_back({option, {Utf8FromPath(listFile)}});
     }
     run.fileTexts.clear();

@@ -1,10 +1,14 @@
 // A job of several generator runs: the file that `brendax-cli batch` runs
 // and the window keeps as its project. One JSON object (UTF-8):
 //   {"source": "anlage.awl", "symbols": "anlage.sdf", "symbols-format": "sdf", "mnemonics": "de",
+//    "symbol-table": "projekt.sdf", "merge": true,
 //    "runs": [{"generator": "db", "options": {"db-number": "100", "suffix": ["_A", "_B"]}}, ...]}
 // Every run names a generator by its subcommand and gives its options by
 // their long names, with text values. Relative paths start at the job
-// file's folder.
+// file's folder (at the working folder for a job read from standard input).
+// A job writes a source, a symbol file or both; "symbol-table" names the
+// project's symbol table that the new rows must agree with, and "merge"
+// makes the symbol file that table with the new rows added.
 #pragma once
 
 #include <map>
@@ -44,8 +48,10 @@ struct JobRun {
 };
 
 struct Job {
-  std::string sourcePath;
-  std::string symbolsPath;  // empty: no symbol file
+  std::string sourcePath;       // empty: no source file (a job of symbols only)
+  std::string symbolsPath;      // empty: no symbol file
+  std::string symbolTablePath;  // "symbol-table": the project's symbol table; empty: none
+  bool merge = false;           // "merge": the symbol file holds the table and the new rows
   SymbolFileFormat symbolsFormat = SymbolFileFormat::kTsv;
   std::string mnemonics = "de";
   std::vector<JobRun> runs;
@@ -64,9 +70,20 @@ bool NamesFile(const std::string& generator, const std::string& option);
 // The outputs belong to the job, not to a run.
 bool IsOutputOption(const std::string& option);
 
-// Reads and checks the job file (paths resolved against its folder); every
-// fault is a JobFailure with kJobUsageError.
+// The path that stands for standard input as the job file.
+inline constexpr const char* kJobFromStandardInput = "-";
+
+// Reads and checks the job file (paths resolved against its folder; "-"
+// reads standard input, paths then start at the working folder); every
+// fault is a JobFailure with kJobUsageError. The file is read as every input
+// is (core/input_file.h: a regular file of at most 16 MB). No output may be
+// the job file itself, a file a run reads, or the symbol table (the symbol
+// file may be the table it merges with). Names and texts from the file are
+// shown escaped in the messages.
 Job ReadJob(const std::string& jobPath);
+
+// How messages name the job file: its path, or "standard input".
+std::string JobFileName(const std::string& jobPath);
 
 // The extension of the window's project files (a job file as any other).
 inline constexpr const char* kProjectExtension = ".brendax.json";

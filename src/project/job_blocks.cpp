@@ -2,6 +2,9 @@
 
 #include <map>
 #include <optional>
+#include <span>
+#include <type_traits>
+#include <utility>
 
 #include "core/block_header.h"
 #include "core/symbol_table_file.h"
@@ -18,15 +21,6 @@ std::optional<BlockGroup> BlockEnd(const std::string& line) {
   if (word == "END_FUNCTION" || word == "END_FUNCTION_BLOCK" || word == "END_ORGANIZATION_BLOCK")
     return BlockGroup::kFunctions;
   return std::nullopt;
-}
-
-// The address cell as one key: "E 0.1" for "E   0.1", "DB 100" for "DB 0100".
-std::string AddressKey(const std::string& cell) {
-  const auto address = ParseSymbolAddress(cell);
-  if (!address) return Upper(cell);
-  std::string key = Upper(address->area) + " " + WithoutLeadingZeros(address->number);
-  if (!address->bit.empty()) key += "." + address->bit;
-  return key;
 }
 
 }  // namespace
@@ -88,26 +82,48 @@ void CheckCollisions(const std::vector<JobRunOutput>& outputs) {
     for (const SymbolRow& row : outputs[run].result.symbols) {
       if (IsEmptyRow(row)) continue;
       if (!row.symbol.empty()) claim(symbols, row.symbol, run);
-      if (!row.address.empty()) claim(addresses, AddressKey(row.address), run);
+      if (!row.address.empty()) claim(addresses, SymbolAddressKey(row.address), run);
     }
   }
 }
 
-JobOutput CombineRuns(const std::vector<JobRunOutput>& outputs) {
+namespace {
+
+// `Output` is JobRunOutput (the lines are moved) or const JobRunOutput (copied).
+template <class Output>
+JobOutput Combine(std::span<Output> outputs) {
   JobOutput combined;
   for (const BlockGroup group : {BlockGroup::kTypes, BlockGroup::kDataBlocks, BlockGroup::kFunctions}) {
-    for (const JobRunOutput& output : outputs) {
-      for (const Block& block : output.blocks) {
+    for (Output& output : outputs) {
+      for (auto& block : output.blocks) {
         if (block.group != group) continue;
-        combined.lines.insert(combined.lines.end(), block.lines.begin(), block.lines.end());
+        if constexpr (std::is_const_v<Output>) {
+          combined.lines.insert(combined.lines.end(), block.lines.begin(), block.lines.end());
+        } else {
+          combined.lines.insert(combined.lines.end(), std::make_move_iterator(block.lines.begin()),
+                                std::make_move_iterator(block.lines.end()));
+          std::vector<std::string>().swap(block.lines);
+        }
         ++combined.blockCount;
       }
     }
   }
-  for (const JobRunOutput& output : outputs)
-    for (const SymbolRow& row : output.result.symbols)
-      if (!IsEmptyRow(row)) combined.rows.push_back(row);
+  for (std::size_t run = 0; run < outputs.size(); ++run) {
+    for (const SymbolRow& row : outputs[run].result.symbols) {
+      if (IsEmptyRow(row)) continue;
+      combined.rows.push_back(row);
+      combined.rowRuns.push_back(run);
+    }
+  }
   return combined;
 }
+
+}  // namespace
+
+JobOutput CombineRuns(const std::vector<JobRunOutput>& outputs) {
+  return Combine(std::span<const JobRunOutput>(outputs));
+}
+
+JobOutput CombineRuns(std::vector<JobRunOutput>&& outputs) { return Combine(std::span<JobRunOutput>(outputs)); }
 
 }  // namespace brendax

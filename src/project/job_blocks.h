@@ -38,11 +38,14 @@ void CheckCollisions(const std::vector<JobRunOutput>& outputs);
 
 // The job's whole output.
 struct JobOutput {
-  std::vector<std::string> lines;  // the source, in one-pass order
-  std::vector<SymbolRow> rows;     // every run's rows in job order, blank rows left out
+  std::vector<std::string> lines;    // the source, in one-pass order
+  std::vector<SymbolRow> rows;       // every run's rows in job order, blank rows left out
+  std::vector<std::size_t> rowRuns;  // the run (index) of each row
   std::size_t blockCount = 0;
 };
 JobOutput CombineRuns(const std::vector<JobRunOutput>& outputs);
+// The same, moving the blocks' lines out of the runs instead of copying them.
+JobOutput CombineRuns(std::vector<JobRunOutput>&& outputs);
 
 bool IsEmptyRow(const SymbolRow& row);
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
 
 #include "core/file_writer.h"
+#include "core/input_file.h"
 #include "core/settings.h"
 #include "text/cp1252.h"
 
@@ -40,7 +40,7 @@ const std::map<std::string, std::vector<RunOption>>& AllRunOptions() {
 
     auto& symbols = m["symbols"];
     symbols.push_back({"example", Kind::kChoice, {"interface", "cylinder", "program-number"}});
-    symbols.push_back({"settings", Kind::kText, {}});
+    symbols.push_back({"settings", Kind::kFile, {}});
     symbols.push_back({"template", Kind::kNumber, {}, 1, SettingsRecord::kTemplateCount});
     AddFieldOptions(symbols, SymbolTextFields());
     symbols.push_back({"area", Kind::kText, {}});
@@ -103,11 +103,8 @@ std::string ValueFault(const RunOption& option, const std::string& value) {
       return "Value " + value + " not in range " + std::to_string(option.minimum) + " to " +
              std::to_string(option.maximum);
     case Kind::kFile: {
-      std::error_code error;
-      const auto status = std::filesystem::status(PathFromUtf8(value), error);
-      if (!std::filesystem::exists(status)) return "File does not exist: " + value;
-      if (std::filesystem::is_directory(status)) return "File is actually a directory: " + value;
-      return {};
+      const std::string problem = InputFileProblem(value);
+      return problem.empty() ? problem : CannotReadMessage(value, problem);
     }
     case Kind::kText:
     case Kind::kList:
@@ -155,16 +152,17 @@ void CheckRunNames(const Job& job, std::size_t index, const std::string& jobPath
   const JobRun& run = job.runs[index];
   const std::string runWhere = jobPath + ": run " + std::to_string(index + 1) + ": ";
   if (GeneratesNoBlocks(run.generator))
-    throw JobFailure{kJobUsageError, runWhere + run.generator + " generates no blocks"};
+    throw JobFailure{kJobUsageError, runWhere + EscapedForMessage(run.generator) + " generates no blocks"};
   if (RunOptionsOf(run.generator).empty())
-    throw JobFailure{kJobUsageError, runWhere + "unknown generator " + run.generator};
+    throw JobFailure{kJobUsageError, runWhere + "unknown generator " + EscapedForMessage(run.generator)};
   const std::string where = jobPath + ": " + RunName(index, run.generator) + ": ";
   for (const JobOption& option : run.options) {
     if (run.generator == "db-image" && option.name == kDbImageFileOption) continue;
     if (IsOutputOption(option.name))
-      throw JobFailure{kJobUsageError, where + "option --" + option.name + " is set by the job, not by a run"};
+      throw JobFailure{kJobUsageError,
+                       where + "option --" + EscapedForMessage(option.name) + " is set by the job, not by a run"};
     if (option.name.size() <= 1 || FindRunOption(run.generator, option.name) == nullptr)
-      throw JobFailure{kJobUsageError, where + "unknown option --" + option.name};
+      throw JobFailure{kJobUsageError, where + "unknown option --" + EscapedForMessage(option.name)};
   }
 }
 
@@ -173,7 +171,7 @@ RunRecord RecordOfRun(const Job& job, std::size_t index, const std::string& jobP
   const JobRun& run = job.runs[index];
   const std::string where = jobPath + ": " + RunName(index, run.generator) + ": ";
   const auto values = ValuesOf(run);
-  auto fail = [&where](const std::string& what) { return JobFailure{kJobUsageError, where + what}; };
+  auto fail = [&where](const std::string& what) { return JobFailure{kJobUsageError, where + EscapedForMessage(what)}; };
 
   // The file db-image reads: one argument after "--"; the parser names the
   // others, last first, and the "--" with them.
@@ -234,6 +232,38 @@ RunRecord RecordOfRun(const Job& job, std::size_t index, const std::string& jobP
   return DbImageFromOptions(fields, given[kDbImageFileOption]);
 }
 
+namespace {
+
+// The project's symbol table: its rows and the line of each.
+ParsedSymbolFile ReadJobSymbolTable(const std::string& path) {
+  InputText read = ReadInputFile(path);
+  if (!read.ok) throw JobFailure{kJobUsageError, CannotReadMessage(path, read.failure)};
+  ParsedSymbolFile table = ParseSymbolFile(TextFileToCp1252(std::move(read.bytes)));
+  if (!table.ok()) throw JobFailure{kJobUsageError, EscapedForMessage(path) + ": " + table.error};
+  return table;
+}
+
+// "E50.0Zyl1ausg" (E 50.0)
+std::string RowShown(const SymbolRow& row) {
+  return "\"" + EscapedForMessage(Cp1252ToUtf8(row.symbol)) + "\" (" +
+         EscapedForMessage(Cp1252ToUtf8(SymbolAddressKey(row.address))) + ")";
+}
+
+// A new row naming a symbol or an address of the table otherwise than the
+// table does refuses the job, naming the run and the table's line.
+void CheckAgainstSymbolTable(const Job& job, const JobResult& result) {
+  const auto collision = FindSymbolCollision(result.tableRows.rows, result.output.rows);
+  if (!collision) return;
+  const std::size_t run = result.output.rowRuns[collision->row];
+  throw JobFailure{kJobRefused, RunName(run, job.runs[run].generator) + ": " +
+                                    RowShown(result.output.rows[collision->row]) + " collides with " +
+                                    EscapedForMessage(job.symbolTablePath) + " line " +
+                                    std::to_string(result.tableRows.lines[collision->tableRow]) + ": " +
+                                    RowShown(result.tableRows.rows[collision->tableRow])};
+}
+
+}  // namespace
+
 JobResult GenerateJob(const Job& job, const std::string& jobPath, const RunRecordMaker& recordOf) {
   for (std::size_t i = 0; i < job.runs.size(); ++i) CheckRunNames(job, i, jobPath);
   const MnemonicSet mnemonics = MnemonicsFor(job.mnemonics == "en");
@@ -245,15 +275,24 @@ JobResult GenerateJob(const Job& job, const std::string& jobPath, const RunRecor
     if (!output.result.ok())
       throw JobFailure{kJobRefused, RunName(i, output.generator) + ": " + Cp1252ToUtf8(ErrorBoxText(output.result))};
     output.blocks = SplitBlocks(output.result.lines);
+    std::vector<std::string>().swap(output.result.lines);  // the blocks hold them now
     outputs.push_back(std::move(output));
   }
   CheckCollisions(outputs);
   JobResult result;
-  result.output = CombineRuns(outputs);
   for (std::size_t i = 0; i < outputs.size(); ++i)
     for (const std::string& notice : outputs[i].result.notices)
       result.notices.emplace_back(RunName(i, outputs[i].generator), notice);
+  result.output = CombineRuns(std::move(outputs));
+  if (!job.symbolTablePath.empty()) {
+    result.tableRows = ReadJobSymbolTable(job.symbolTablePath);
+    CheckAgainstSymbolTable(job, result);
+  }
   return result;
+}
+
+std::vector<SymbolRow> JobSymbolFileRows(const Job& job, const JobResult& result) {
+  return job.merge ? MergeSymbolRows(result.tableRows.rows, result.output.rows) : result.output.rows;
 }
 
 void RecordRun(Job& job, const RunRecord& record, const std::string& jobPath) {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/symbol_table_file.h"
 #include "project/job.h"
 #include "project/job_blocks.h"
 #include "project/run_record.h"
@@ -23,7 +24,7 @@ struct RunOption {
     kChoice,  // one of `choices`
     kList,    // repeatable: any number of texts
     kNumber,  // a whole number from `minimum` to `maximum`
-    kFile,    // a file that must exist
+    kFile,    // a file that must be readable (core/input_file.h)
     kInput,   // the file db-image reads (required, checked when read)
   };
   std::string name;
@@ -56,6 +57,8 @@ struct JobResult {
   // The notices of the runs in job order: the run's name and the notice
   // (Windows-1252, lines separated by CR).
   std::vector<std::pair<std::string, std::string>> notices;
+  // The job's symbol table, when it names one: its rows and their lines.
+  ParsedSymbolFile tableRows;
 };
 
 // Makes the record of run `index` of the job.
@@ -65,8 +68,18 @@ using RunRecordMaker = std::function<RunRecord(const Job& job, std::size_t index
 // record made and generated with the job's mnemonics (a refused run is a
 // JobFailure kJobRefused: "run 2 (db): Error: 3 / ..."), then the check that
 // no two runs write one block, symbol or address, and the combined output.
-// `recordOf` defaults to RecordOfRun.
+// With a symbol table (read as every input is, in any of the four formats,
+// Windows-1252 or UTF-8), a new row that gives a symbol of the table another
+// address, or an address of the table another symbol, is a JobFailure
+// kJobRefused naming the run and the table's line:
+//   run 2 (symbols): "Zyl1" (E 50.0) collides with projekt.sdf line 7: "Zylinder1" (E 50.0)
+// a table that cannot be read or holds a line that is no row a JobFailure
+// kJobUsageError. `recordOf` defaults to RecordOfRun.
 JobResult GenerateJob(const Job& job, const std::string& jobPath, const RunRecordMaker& recordOf = {});
+
+// The rows of the job's symbol file: the new rows; with "merge" the table's
+// rows, then the new rows it does not hold yet.
+std::vector<SymbolRow> JobSymbolFileRows(const Job& job, const JobResult& result);
 
 // Keeps a generated record as the job's run: in place of the run of the
 // same generator and block (RunKey), else as the last run. A list of a

@@ -1,11 +1,11 @@
 #include "project/run_record.h"
 
-#include <fstream>
-#include <sstream>
 #include <type_traits>
+#include <utility>
 
 #include "core/file_writer.h"
 #include "core/generator_codes.h"
+#include "core/input_file.h"
 #include "core/settings.h"
 #include "symbols/symbol_templates.h"
 #include "text/cp1252.h"
@@ -15,7 +15,7 @@ namespace brendax {
 namespace {
 
 template <class T>
-constexpr bool kIs = false;
+[[maybe_unused]] constexpr bool kIs = false;
 
 // The generator of each record type: subcommand and last-generator code.
 struct GeneratorOfRecord {
@@ -53,41 +53,6 @@ FieldTable<Params> FieldsWhere(const FieldTable<Params>& table, Keep keep) {
   for (const auto& f : table)
     if (keep(f)) fields.push_back(f);
   return fields;
-}
-
-bool IsValidUtf8(const std::string& bytes) {
-  std::size_t i = 0;
-  while (i < bytes.size()) {
-    const auto lead = static_cast<unsigned char>(bytes[i]);
-    int follow = 0;
-    unsigned minimum = 0;
-    if (lead < 0x80) {
-      ++i;
-      continue;
-    }
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      follow = 1;
-      minimum = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      follow = 2;
-      minimum = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      follow = 3;
-      minimum = 0x10000;
-    } else {
-      return false;
-    }
-    unsigned code = lead & (0x3F >> follow);
-    for (int k = 1; k <= follow; ++k) {
-      if (i + k >= bytes.size()) return false;
-      const auto next = static_cast<unsigned char>(bytes[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      code = (code << 6) | (next & 0x3F);
-    }
-    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-    i += static_cast<std::size_t>(follow) + 1;
-  }
-  return true;
 }
 
 int AreaIndex(const std::string& name) {
@@ -240,8 +205,8 @@ const FieldTable<SymbolParams>& SymbolTextFields() {
 bool SymbolsFromOptions(const SymbolsStart& start, const GivenOptions& given, const std::optional<std::string>& area,
                         SymbolParams& params, std::string& failure) {
   if (start.templateNumber != 0) {
-    if (!std::ifstream(PathFromUtf8(start.settingsFile), std::ios::binary)) {
-      failure = "Cannot read the settings file " + start.settingsFile;
+    if (const std::string problem = InputFileProblem(start.settingsFile); !problem.empty()) {
+      failure = CannotReadMessage(start.settingsFile, problem);
       return false;
     }
     params = FormFromTemplate(ReadSymbolTemplate(LoadSettingsFile(start.settingsFile), start.templateNumber));
@@ -285,15 +250,13 @@ const FieldTable<TargetActualParams>& TargetActualOptionFields() {
   return table;
 }
 
-bool ReadAssignmentList(const std::string& path, std::string& list) {
-  std::ifstream in(PathFromUtf8(path), std::ios::binary);
-  if (!in) return false;
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  if (in.bad()) return false;
-  std::string text = bytes.str();
-  if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);  // a byte-order mark
-  list = IsValidUtf8(text) ? Utf8ToCp1252(text) : text;
+bool ReadAssignmentList(const std::string& path, std::string& list, std::string* failure) {
+  InputText read = ReadInputFile(path);
+  if (!read.ok) {
+    if (failure != nullptr) *failure = CannotReadMessage(path, read.failure);
+    return false;
+  }
+  list = TextFileToCp1252(std::move(read.bytes));
   return true;
 }
 
@@ -304,10 +267,7 @@ bool TargetActualFromOptions(const GivenOptions& given, const std::string& varia
   for (const auto& [file, list] :
        {std::pair{&variantFile, &params.variantSymbols}, std::pair{&addressFile, &params.addressSymbols}}) {
     if (file->empty()) continue;
-    if (!ReadAssignmentList(*file, *list)) {
-      failure = "Cannot read " + *file;
-      return false;
-    }
+    if (!ReadAssignmentList(*file, *list, &failure)) return false;
   }
   return true;
 }

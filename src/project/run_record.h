@@ -95,8 +95,9 @@ bool TargetActualFromOptions(const GivenOptions& given, const std::string& varia
 const FieldTable<TargetActualParams>& TargetActualOptionFields();
 // An assignment list as pasted into the dialog, from a file: UTF-8 when the
 // file is valid UTF-8, else Windows-1252 as it stands; a byte-order mark is
-// dropped. False when the file cannot be read.
-bool ReadAssignmentList(const std::string& path, std::string& list);
+// dropped. False when the file cannot be read (core/input_file.h: a regular
+// file of at most 16 MB), with "Cannot read FILE: <reason>" in `failure`.
+bool ReadAssignmentList(const std::string& path, std::string& list, std::string* failure = nullptr);
 
 // db-image: the defaults, the options, "Automatisch" unless a count is
 // given, and the file as the file system spells it.

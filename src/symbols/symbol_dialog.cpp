@@ -393,7 +393,14 @@ void TForm2::LadeFormular82Click() {
   const int slot = FormSymbolgenSaveFormular->SelectedSlot();
   if (slot < 1 || slot > 8) return;
   const std::string name = ToAnsi(FormSymbolgenSaveFormular->SelectedName());
-  brendax::WriteSymbolTemplate(host().settings(), slot, brendax::TemplateFromForm(Form(), name));
+  const brendax::SymbolTemplate stored = brendax::TemplateFromForm(Form(), name);
+  // A control character would go into the settings file and come back as
+  // extra lines or cells: refused, nothing is saved.
+  if (const brendax::GeneratorResult refused = brendax::CheckTemplateForSaving(stored); !refused.ok()) {
+    host().seams().ShowMessage(this, FromAnsi(brendax::ErrorBoxText(refused)));
+    return;
+  }
+  brendax::WriteSymbolTemplate(host().settings(), slot, stored);
   // A failed write shows its message; the template stays changed in memory.
   host().SaveSettings();
   host().RefreshMenus();

@@ -1,5 +1,6 @@
 #include "symbols/symbol_templates.h"
 
+#include "core/field_table.h"
 #include "text/integer_text.h"
 
 namespace brendax {
@@ -82,6 +83,19 @@ SymbolTemplate TemplateFromForm(const SymbolParams& form, const std::string& nam
   t.symbol = Cut(form.symbol, L::kPatternMax);
   t.comment = Cut(form.comment, L::kPatternMax);
   return t;
+}
+
+GeneratorResult CheckTemplateForSaving(const SymbolTemplate& t) {
+  if (HoldsControlCharacter(t.name, false))
+    return ControlCharacterFailure("Name der Vorlage", "name", ErrorBoxStyle::kMessageOnly);
+  // The stored texts under the captions and options of the form's fields.
+  const auto& table = SymbolFieldTable();
+  const SymbolParams form = FormFromTemplate(t);
+  for (const auto& f : table) {
+    if (f.kind != FieldKind::kText || !HoldsControlCharacter(form.*(f.text), false)) continue;
+    return ControlCharacterFailure(f.label, f.option, ErrorBoxStyle::kMessageOnly);
+  }
+  return {};
 }
 
 SymbolParams FormFromTemplate(const SymbolTemplate& t) {

@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/generator_result.h"
 #include "core/settings.h"
 #include "symbols/symbol_generator.h"
 
@@ -88,6 +89,13 @@ std::string SymbolTemplateName(const SettingsRecord& record, int n);
 // the integer-text rule (a field that is no valid integer is stored as 0),
 // every text cut to its field's maximum.
 SymbolTemplate TemplateFromForm(const SymbolParams& form, const std::string& name);
+
+// Why a template may not be saved: a control character in its name or in a
+// text it stores ("Steuerzeichen im Feld \"<caption>\" !", code 80, naming
+// the field); a template that may be saved gives error code 0. A template
+// read from a damaged file may hold them all the same: the symbol
+// generator's checks refuse it when it runs.
+GeneratorResult CheckTemplateForSaving(const SymbolTemplate& stored);
 
 // The form a template loads: numbers in decimal, texts as stored, the view
 // from the extended-view flag.

@@ -101,4 +101,54 @@ std::string Cp1252ToUtf8(std::string_view cp1252) {
   return out;
 }
 
+bool IsWellFormedUtf8(std::string_view bytes) {
+  for (std::size_t pos = 0; pos < bytes.size();) {
+    const Utf8Unit unit = NextUtf8Unit(bytes, pos);
+    if (!unit.valid) return false;
+    pos += unit.length;
+  }
+  return true;
+}
+
+std::string TextFileToCp1252(std::string bytes) {
+  if (bytes.starts_with("\xEF\xBB\xBF")) bytes.erase(0, 3);
+  return IsWellFormedUtf8(bytes) ? Utf8ToCp1252(bytes) : bytes;
+}
+
+std::string EscapedForMessage(std::string_view text, bool utf8, bool keepTabs) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  out.reserve(text.size());
+  const auto escapeByte = [&](std::uint8_t byte) {
+    switch (byte) {
+      case '\r': out += "\\r"; return;
+      case '\n': out += "\\n"; return;
+      case '\t': out += "\\t"; return;
+      default: out.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 15]);
+    }
+  };
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    const auto byte = static_cast<std::uint8_t>(text[pos]);
+    if ((byte < 0x20 && !(keepTabs && byte == '\t')) || byte == 0x7F) {
+      escapeByte(byte);
+      ++pos;
+      continue;
+    }
+    if (!utf8 || byte < 0x80) {
+      out += static_cast<char>(byte);
+      ++pos;
+      continue;
+    }
+    const Utf8Unit unit = NextUtf8Unit(text, pos);
+    if (unit.valid && unit.codePoint >= 0xA0) {
+      out.append(text.substr(pos, unit.length));
+    } else {
+      for (std::size_t i = 0; i < unit.length; ++i) escapeByte(static_cast<std::uint8_t>(text[pos + i]));
+    }
+    pos += unit.length;
+  }
+  return out;
+}
+
 }  // namespace brendax

@@ -31,6 +31,21 @@ std::string Utf8ToCp1252(std::string_view utf8);
 // same value, so that every byte survives a round trip.
 std::string Cp1252ToUtf8(std::string_view cp1252);
 
+// True when the bytes are well-formed UTF-8 throughout (see NextUtf8Unit).
+bool IsWellFormedUtf8(std::string_view bytes);
+
+// A text file's bytes as the core's Windows-1252 text: without a leading
+// UTF-8 byte-order mark, converted from UTF-8 when the bytes are well-formed
+// UTF-8, else taken as Windows-1252 as they stand.
+std::string TextFileToCp1252(std::string bytes);
+
+// A text as a message shows it on one line: every control character (bytes
+// 0 to 31 and 127; in UTF-8 also U+0080..U+009F) as "\r", "\n", "\t" or
+// "\xHH"; in UTF-8 also every byte of an ill-formed sequence as "\xHH".
+// `utf8` false: the text is Windows-1252, whose bytes from 0x80 are
+// characters. `keepTabs`: a TAB stays as it is (a line of a file shown whole).
+std::string EscapedForMessage(std::string_view text, bool utf8 = true, bool keepTabs = false);
+
 // Shorthand for fixed texts written in UTF-8 source code.
 inline std::string Ansi(std::string_view utf8) { return Utf8ToCp1252(utf8); }
 

@@ -1,5 +1,6 @@
 #include "tools/address_calculator.h"
 
+#include "core/field_table.h"
 #include "text/integer_text.h"
 
 namespace brendax {
@@ -56,7 +57,10 @@ AddressResult Recompute(const AddressState& state) {
   std::array<std::int32_t, kAddressFieldCount> values{};
   for (int field = 0; field < kAddressFieldCount; ++field) {
     const std::string& text = state.fields[static_cast<std::size_t>(field)];
-    const auto value = IsAddressField(field) ? ParseAddressBits(text) : ParseRunningNumber(text);
+    // A control character makes a field invalid, whatever digits it holds.
+    const auto value = HoldsControlCharacter(text, false) ? std::nullopt
+                       : IsAddressField(field)            ? ParseAddressBits(text)
+                                                          : ParseRunningNumber(text);
     values[static_cast<std::size_t>(field)] = value.value_or(0);
     // The sought field's own text is not judged.
     if (field != state.sought && !value) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "core/field_table.h"
 #include "text/integer_text.h"
 
 namespace brendax {
@@ -256,6 +257,8 @@ std::span<const PointerListItem> PointerDataTypeItems() { return kDataTypes; }
 std::span<const PointerListItem> PointerParameterTypeItems() { return kParameterTypes; }
 
 std::optional<std::int32_t> ParsePointerBitAddress(std::string_view text) {
+  // A control character makes the address invalid, whatever digits it holds.
+  if (HoldsControlCharacter(text, false)) return std::nullopt;
   const std::size_t point = text.find('.');
   std::string_view bytePart = text;
   std::string_view bitPart;

@@ -191,13 +191,28 @@ TEST_F(BatchTest, MalformedJobsAreUsageErrorsSayingWhere) {
       {R"({"source": "a.awl", "symbols": "a.awl", "runs": [{"generator": "db"}]})", "name the same file"},
       {R"({"source": "a.awl", "runs": []})", "\"runs\" must be a list"},
       {R"({"source": "a.awl", "symbol": "b.sdf", "runs": [{"generator": "db"}]})", "unknown member \"symbol\""},
+      {R"({"runs": [{"generator": "db"}]})", "the job writes no file"},
+      {R"({"source": "job.json", "runs": [{"generator": "db"}]})", "\"source\" is the job file itself"},
+      {R"({"source": "a.awl", "symbols": "image.bin", "runs": [{"generator": "db-image", "options": {"file": "image.bin"}}]})",
+       "\"symbols\" is the file run 1 (db-image) reads"},
+      {R"({"source": "a.awl", "symbols": "b.sdf", "symbol-table": "b.sdf", "runs": [{"generator": "db"}]})",
+       "\"symbols\" is the symbol table"},
+      {R"({"source": "a.awl", "merge": true, "runs": [{"generator": "db"}]})", "\"merge\" needs"},
+      {R"({"source": "a.awl", "merge": "yes", "runs": [{"generator": "db"}]})", "\"merge\" must be true or false"},
+      // An ill-formed UTF-8 byte and a control character in a name are shown escaped.
+      {"{\"source\": \"a.awl\", \"runs\": [{\"generator\": \"\xFF\"}]}", "ill-formed UTF-8 byte; last read: '\"\\xFF'"},
+      {R"({"source": "a.awl", "runs": [{"generator": "db", "options": {"fo\u001bo": "1"}}]})",
+       "unknown option --fo\\x1Bo"},
   };
+  Write("image.bin", "AB");
   for (const auto& c : cases) {
     const std::string job = Write("job.json", c.job);
     const CliRun run = RunCli({"batch", job});
     EXPECT_EQ(run.status, 2) << c.job << "\n" << run.err;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find('\xFF'), std::string::npos);
     EXPECT_FALSE(Exists("a.awl"));
+    EXPECT_EQ(ReadFileBytes(dir_ + "/image.bin"), "AB");
   }
 }
 
@@ -280,6 +295,126 @@ TEST_F(BatchTest, JobSymbolFileInEachFormat) {
     EXPECT_EQ(symbols.substr(first.size() + 2), ReadFileBytes(dir_ + "/alone")) << format;
     EXPECT_NE(symbols.find("T\xFCre"), std::string::npos) << format;
   }
+}
+
+// A job's values are the fields' texts: the generators' own checks refuse
+// what a field cannot hold.
+TEST_F(BatchTest, JobValuesGoThroughTheGeneratorsChecks) {
+  struct Case {
+    std::string runs;
+    std::string message;
+  } cases[] = {
+      {R"([{"generator": "db", "options": {"prefix": "X\r\nEND_DATA_BLOCK\r\n"}}])",
+       "run 1 (db): Fehler: 80 / Steuerzeichen im Feld \"Namenskürzel (vorn)\" !"},
+      {R"([{"generator": "step-simple"}, {"generator": "symbols", "options": {"symbol": "\r\n<A1>\t"}}])",
+       "run 2 (symbols): Error: 80 / Steuerzeichen im Feld \"Symbol\" !"},
+      {R"([{"generator": "db", "options": {"prefix": "Ein_sehr_langer_Name_X"}}])",
+       "run 1 (db): Fehler: 81 / Name länger als 24 Zeichen aus Feld \"Namenskürzel (vorn)\" !"},
+  };
+  for (const auto& c : cases) {
+    const CliRun run = RunJob(c.runs);
+    EXPECT_EQ(run.status, 1) << c.runs;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists("src.awl"));
+  }
+}
+
+// A job from standard input: relative paths from the working folder; a job
+// of symbols only writes the symbol file alone.
+TEST_F(BatchTest, JobFromStandardInputAndJobOfSymbolsOnly) {
+  const std::string job =
+      R"({"symbols": "nur.seq", "runs": [{"generator": "symbols", "options": {"example": "cylinder"}},
+      {"generator": "step-simple", "options": {"fc-number": "81"}}]})";
+  const CliRun run = RunCliIn(dir_, {"batch", "-"}, job);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "nur.seq: 11 rows\n");
+  EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"nur.seq"});
+  EXPECT_EQ(Lines(ReadFileBytes(dir_ + "/nur.seq")).back(), "\tFC 81\tFC_Schrittkette\tFC_Schrittkette");
+
+  const CliRun notJson = RunCliIn(dir_, {"batch", "-"}, "source: a.awl");
+  EXPECT_EQ(notJson.status, 2);
+  EXPECT_NE(notJson.err.find("standard input: not valid JSON at line 1, column 1"), std::string::npos) << notJson.err;
+  EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"nur.seq"});
+}
+
+// --check generates in memory and compares: equal files give 0 and no
+// output; a changed or missing file its first difference as a unified diff;
+// nothing is ever written.
+TEST_F(BatchTest, CheckComparesWithTheFilesOnDisk) {
+  const std::string runs = R"([{"generator": "db", "options": {"count": "20", "type": "Int"}},
+      {"generator": "step-simple", "options": {"fc-number": "81", "fc-name": "Kette_B"}}])";
+  ASSERT_EQ(RunJob(runs).status, 0);
+  const std::string job = dir_ + "/job.json";
+  const CliRun same = RunCli({"batch", "--check", job});
+  EXPECT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(same.out, "");
+
+  std::string source = Source();
+  const std::size_t at = source.find("Y010 : INT := 0;");
+  ASSERT_NE(at, std::string::npos);
+  source.replace(at, 16, "Y010 : INT := 7;");
+  WriteFileBytes(dir_ + "/src.awl", source);
+  std::filesystem::remove(dir_ + "/syms.tsv");
+  const std::vector<std::string> before = FolderNames(dir_);
+  const CliRun changed = RunCli({"batch", "--check", job});
+  EXPECT_EQ(changed.status, 1) << changed.err;
+  EXPECT_NE(changed.out.find("--- " + dir_ + "/src.awl\t(on disk)\n+++ " + dir_ + "/src.awl\t(generated)\n@@ -"),
+            std::string::npos)
+      << changed.out;
+  EXPECT_NE(changed.out.find("\n-   Y010 : INT := 7;   //  Y010\n+   Y010 : INT := 0;   //  Y010\n"), std::string::npos)
+      << changed.out;
+  EXPECT_NE(changed.out.find("--- " + dir_ + "/syms.tsv\t(missing)\n"), std::string::npos) << changed.out;
+  EXPECT_NE(changed.out.find("+Kette_B\tFC 81\tFC 81\tKette_B\n"), std::string::npos) << changed.out;
+  EXPECT_EQ(FolderNames(dir_), before);
+  EXPECT_EQ(Source(), source);
+}
+
+// The project's symbol table is read first: a new row that disagrees with it
+// refuses the job naming the run and the table's line; with "merge" the
+// symbol file is the table and the new rows it lacks.
+TEST_F(BatchTest, SymbolTableOfTheProject) {
+  const std::string table =
+      "\"Start                   \",\"E 0.0       \",\"Bool      \",\"Taster\"\r\n"
+      "\r\n"
+      "\"Kette_A                 \",\"FC 80       \",\"FC 80     \",\"\"\r\n";
+  Write("projekt.sdf", table);
+  const std::string stepA = R"({"generator": "step-simple", "options": {"fc-number": "80", "fc-name": "Kette_A"}})";
+  struct Case {
+    std::string runs;
+    std::string extra;
+    int status;
+    std::string message;
+  } cases[] = {
+      {"[" + stepA + R"(, {"generator": "step-simple", "options": {"fc-number": "81", "fc-name": "Start"}}])", "", 1,
+       "run 2 (step-simple): \"Start\" (FC 81) collides with " + dir_ + "/projekt.sdf line 1: \"Start\" (E 0.0)"},
+      {R"([{"generator": "step-simple", "options": {"fc-number": "80", "fc-name": "Kette_X"}}])", "", 1,
+       "run 1 (step-simple): \"Kette_X\" (FC 80) collides with " + dir_ + "/projekt.sdf line 3: \"Kette_A\" (FC 80)"},
+      {"[" + stepA + "]", R"(, "symbol-table": "fehlt.sdf")", 2, "Cannot read " + dir_ + "/fehlt.sdf: No such file"},
+      {"[" + stepA + "]", R"(, "symbol-table": "kaputt.sdf")", 2,
+       dir_ + "/kaputt.sdf: line 2: not a row of the SDF table"},
+  };
+  Write("kaputt.sdf", "\"A\",\"E 1.0\",\"\",\"\"\r\nA\tE 1.1\r\n");
+  for (const auto& c : cases) {
+    const std::string extra = c.extra.empty() ? R"(, "symbol-table": "projekt.sdf")" : c.extra;
+    const CliRun run = RunJob(c.runs, "tsv", extra);
+    EXPECT_EQ(run.status, c.status) << c.runs;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists("src.awl"));
+  }
+  // Merged into the table itself: its rows, then the new ones; a row it holds is not repeated.
+  const std::string job =
+      Write(
+          "job.json", R"({"source": "src.awl", "symbols": "projekt.sdf", "symbol-table": "projekt.sdf", "merge": true,
+          "runs": [)" + stepA +
+                          R"(, {"generator": "step-simple", "options": {"fc-number": "81", "fc-name": "Kette_B"}}]})");
+  const CliRun merged = RunCli({"batch", job});
+  ASSERT_EQ(merged.status, 0) << merged.err;
+  const std::vector<std::string> rows = Lines(ReadFileBytes(dir_ + "/projekt.sdf"));
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_TRUE(rows[0].starts_with("\"Start ")) << rows[0];
+  EXPECT_TRUE(rows[1].starts_with("\"Kette_A ")) << rows[1];
+  EXPECT_TRUE(rows[2].starts_with("\"Kette_B ")) << rows[2];
+  EXPECT_EQ(RunCli({"batch", "--check", job}).status, 0) << "merging again changes nothing";
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
@@ -82,6 +83,8 @@ TEST_F(CliOutputTest, JsonErrorCarriesTheMessageBox) {
 }
 
 TEST_F(CliOutputTest, FailedStandardOutputExitsThree) {
+  const std::string settings = dir_ + "/brendax.set";
+  WriteFileBytes(settings, std::string(2756, '\0'));
   struct Case {
     StdoutTarget target;
     std::vector<std::string> args;
@@ -92,6 +95,12 @@ TEST_F(CliOutputTest, FailedStandardOutputExitsThree) {
       {{"/dev/full", false}, {"step-extended", "--json"}, "Cannot write standard output: No space left on device\n"},
       {{"", true}, {"step-simple", "--count=2"}, "Cannot write standard output: Bad file descriptor\n"},
       {{"/dev/full", false}, {"--help"}, "Cannot write standard output: No space left on device\n"},
+      {{"/dev/full", false}, {"--version"}, "Cannot write standard output: No space left on device\n"},
+      {{"", false, true}, {"step-simple", "--count=2"}, "Cannot write standard output: Broken pipe\n"},
+      {{"", false, true}, {"--version"}, "Cannot write standard output: Broken pipe\n"},
+      {{"/dev/full", false},
+       {"templates", "--settings", settings},
+       "Cannot write standard output: No space left on device\n"},
   };
   for (const auto& c : cases) {
     const CliRun run = RunCliWithStdout(c.args, c.target);
@@ -104,10 +113,12 @@ TEST_F(CliOutputTest, SameFileTwiceIsAUsageError) {
   fs::create_directory(dir_ + "/sub");
   WriteFileBytes(dir_ + "/existing.awl", "old");
   fs::create_symlink(dir_ + "/existing.awl", dir_ + "/link.awl");
+  fs::create_symlink("x.awl", dir_ + "/dangling.awl");  // a link to the file not yet written
+  fs::create_hard_link(dir_ + "/existing.awl", dir_ + "/hard.awl");
   const std::vector<std::pair<std::string, std::string>> pairs = {
-      {dir_ + "/x.awl", dir_ + "/x.awl"},
-      {dir_ + "/x.awl", dir_ + "/sub/../x.awl"},
-      {dir_ + "/existing.awl", dir_ + "/link.awl"},
+      {dir_ + "/x.awl", dir_ + "/x.awl"},           {dir_ + "/x.awl", dir_ + "/sub/../x.awl"},
+      {dir_ + "/existing.awl", dir_ + "/link.awl"}, {dir_ + "/dangling.awl", dir_ + "/x.awl"},
+      {dir_ + "/hard.awl", dir_ + "/link.awl"},
   };
   for (const auto& [out, symbols] : pairs) {
     const CliRun run = RunCli({"step-simple", "-o", out, "--symbols", symbols});
@@ -208,6 +219,25 @@ TEST_F(CliOutputTest, ConcurrentRunsEachLeaveACompleteFile) {
   }
   EXPECT_EQ(ReadFileBytes(out), expected);
   EXPECT_EQ(FolderNames(dir_), std::vector<std::string>{"shared.awl"});
+}
+
+// Sixteen runs writing one pair of files at once, eight rounds: after each
+// round the source and the symbol file come from the same run.
+TEST_F(CliOutputTest, ConcurrentRunsWritingAPairLeaveBothFilesOfOneRun) {
+  const std::string out = dir_ + "/pair.awl";
+  const std::string rows = dir_ + "/pair.sym";
+  const std::string script = "cd '" + dir_ + "' && for i in $(seq 1 16); do '" + std::string(BRENDAX_CLI_PATH) +
+                             "' step-simple --count=30 --fc-name=Kette_$i -o pair.awl --symbols pair.sym & done; wait";
+  for (int round = 0; round < 8; ++round) {
+    ASSERT_EQ(std::system(script.c_str()), 0);
+    const std::string symbols = ReadFileBytes(rows);
+    const std::size_t tab = symbols.find('\t');
+    ASSERT_NE(tab, std::string::npos) << symbols;
+    const std::string name = symbols.substr(0, tab);  // Kette_<i>
+    EXPECT_NE(ReadFileBytes(out).find("FUNCTION \"" + name + "\" : VOID"), std::string::npos)
+        << "round " << round << ": the source is not that of " << name;
+  }
+  EXPECT_EQ(FolderNames(dir_), (std::vector<std::string>{"pair.awl", "pair.sym"}));
 }
 
 }  // namespace

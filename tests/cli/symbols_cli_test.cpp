@@ -143,5 +143,32 @@ TEST_F(SymbolsCliTest, TemplatesListsTheEightSlots) {
   EXPECT_EQ(doc[7]["neverSaved"], true);
 }
 
+// A template read from a damaged or foreign file: the listing shows the
+// control characters of its name escaped, and a run of it is refused.
+TEST_F(SymbolsCliTest, ControlCharactersOfAStoredTemplate) {
+  SettingsRecord record;
+  SymbolParams form = SymbolExampleInterface();
+  form.symbol = std::string("\r\n<A1>\0\t", 8);
+  SymbolTemplate stored = TemplateFromForm(form, "A\r\nB\x1B[2J");
+  WriteSymbolTemplate(record, 3, stored);
+  const std::string path = dir_ + "/brendax.set";
+  ASSERT_TRUE(SaveSettingsFile(path, record));
+
+  const CliRun list = RunCli({"templates", "--settings", path});
+  ASSERT_EQ(list.status, 0) << list.err;
+  EXPECT_NE(list.out.find("3\tA\\r\\nB\\x1B[2J\tsaved\r\n"), std::string::npos) << list.out;
+
+  const CliRun run = RunCli({"symbols", "--settings", path, "--template", "3"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "Error: 80 / Steuerzeichen im Feld \"Symbol\" !\n");
+  EXPECT_EQ(run.out.find('\0'), std::string::npos);
+
+  // Saving such a template is refused, naming the field.
+  EXPECT_EQ(CheckTemplateForSaving(stored).errorMessage, "Steuerzeichen im Feld \"Name der Vorlage\" !");
+  stored.name = "Gut";
+  EXPECT_EQ(CheckTemplateForSaving(stored).errorField, "symbol");
+  EXPECT_TRUE(CheckTemplateForSaving(TemplateFromForm(SymbolExampleCylinder(), "Zylinder")).ok());
+}
+
 }  // namespace
 }  // namespace brendax::testing

@@ -128,6 +128,12 @@ TEST_F(FieldChecksTest, RefusedRunNamesTheFieldItsCheckReads) {
       {"db-image", "name", "1S", 13, "name"},
       {"db-image", "start", "40000", 8, "start"},
       {"db-image", "file", "", kDbImageOpenFailure, "file"},
+      // Names longer than the engineering tool accepts (24 characters).
+      {"db", "prefix", "Ein_sehr_langer_Name_X", kNameTooLongCode, "prefix"},
+      {"db", "suffix", "einf\r\nein_langer_Zusatz_xyzw", kNameTooLongCode, "suffix"},
+      {"target-actual-db", "prefix-actual", "Istwert_Doppelwort_Eingang", kNameTooLongCode, "prefix-actual"},
+      {"target-actual-db", "prefix-target", "Sollbit_Sollbit_Soll", kNameTooLongCode, "prefix-target"},
+      {"target-actual-db", "prefix-variant", "Variante_Variante_Variant", kNameTooLongCode, "prefix-variant"},
   };
   const auto generators = Generators();
   for (const auto& c : cases) {
@@ -146,6 +152,17 @@ TEST_F(FieldChecksTest, RefusedRunNamesTheFieldItsCheckReads) {
   }
   // A generated run names no field.
   for (const auto& g : generators) EXPECT_EQ(g.run("", "").errorField, "") << g.name;
+  // Names of exactly 24 characters are accepted (prefix, "031_7", suffix "einf" or "ausf"; "V1", prefix, "0_0").
+  for (const auto& g : generators) {
+    if (g.name == std::string("db")) {
+      EXPECT_TRUE(g.run("prefix", "Ein_langer_Name").ok());
+      EXPECT_TRUE(g.run("suffix", "ein_langer_Zusatz_").ok());
+    }
+    if (g.name == std::string("target-actual-db")) {
+      EXPECT_TRUE(g.run("prefix-target", "Sollbit_Sollbit_Sol").ok());
+      EXPECT_TRUE(g.run("prefix-actual", "Istwert_Doppelwort_Eing").ok());
+    }
+  }
 }
 
 TEST_F(FieldChecksTest, NoTextFieldTakesAControlCharacter) {

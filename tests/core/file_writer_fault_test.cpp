@@ -53,17 +53,26 @@ class ScopedFault {
   ~ScopedFault() { SetFileWriteFaultForTesting(FileWriteStep::kNone); }
 };
 
-class FileWriteFaultTest : public ::testing::Test {
+// Every case runs with an unnamed temporary file (where the file system has
+// them) and with a named one.
+class FileWriteFaultTest : public ::testing::TestWithParam<bool> {
  protected:
-  void SetUp() override { dir_ = MakeTempDir(); }
+  void SetUp() override {
+    dir_ = MakeTempDir();
+    UseUnnamedTemporaryFilesForTesting(GetParam());
+  }
   void TearDown() override {
     SetFileWriteFaultForTesting(FileWriteStep::kNone);
+    UseUnnamedTemporaryFilesForTesting(true);
     fs::remove_all(dir_);
   }
   std::string dir_;
 };
 
-TEST_F(FileWriteFaultTest, EveryFailedStepKeepsTheOldFileAndSaysWhy) {
+INSTANTIATE_TEST_SUITE_P(TemporaryFiles, FileWriteFaultTest, ::testing::Bool(),
+                         [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Unnamed" : "Named"; });
+
+TEST_P(FileWriteFaultTest, EveryFailedStepKeepsTheOldFileAndSaysWhy) {
   const std::string path = dir_ + "/out.awl";
   const std::string old = "FUNCTION FC 1 : VOID\r\nEND_FUNCTION\r\n";
   for (const Fault& fault : kFaults) {
@@ -85,7 +94,7 @@ TEST_F(FileWriteFaultTest, EveryFailedStepKeepsTheOldFileAndSaysWhy) {
   EXPECT_EQ(FileCount(dir_), 1u);
 }
 
-TEST_F(FileWriteFaultTest, AFailedStepCreatesNoNewFile) {
+TEST_P(FileWriteFaultTest, AFailedStepCreatesNoNewFile) {
   for (const Fault& fault : kFaults) {
     SCOPED_TRACE(fault.name);
     ScopedFault scoped(fault);
@@ -94,7 +103,7 @@ TEST_F(FileWriteFaultTest, AFailedStepCreatesNoNewFile) {
   }
 }
 
-TEST_F(FileWriteFaultTest, FilesWrittenTogetherStayAsTheyWereWhenOneFails) {
+TEST_P(FileWriteFaultTest, FilesWrittenTogetherStayAsTheyWereWhenOneFails) {
   const std::string text = dir_ + "/out.awl";
   const std::string rows = dir_ + "/out.sdf";
   WriteFileBytes(text, "old text");
@@ -116,7 +125,7 @@ TEST_F(FileWriteFaultTest, FilesWrittenTogetherStayAsTheyWereWhenOneFails) {
   }
 }
 
-TEST_F(FileWriteFaultTest, AFailedSettingsSaveKeepsTheRecordAndTheTemplates) {
+TEST_P(FileWriteFaultTest, AFailedSettingsSaveKeepsTheRecordAndTheTemplates) {
   const std::string path = dir_ + "/brendax.dat";
   SettingsRecord saved;
   saved.setNationalLanguage(1);
@@ -141,7 +150,8 @@ TEST_F(FileWriteFaultTest, AFailedSettingsSaveKeepsTheRecordAndTheTemplates) {
 // The command line runs as its own process, so it meets real failures: a
 // folder that is missing and a target that is a folder. Either output
 // failing leaves both files as they were, with exit status 3 and the reason.
-TEST_F(FileWriteFaultTest, TheCommandLineReportsAFailedOutputAndKeepsTheOldFiles) {
+TEST(FileWriteFaultCliTest, TheCommandLineReportsAFailedOutputAndKeepsTheOldFiles) {
+  const std::string dir_ = MakeTempDir();
   const std::string text = dir_ + "/out.txt";
   const std::string rows = dir_ + "/rows.txt";
   fs::create_directory(dir_ + "/folder");
@@ -168,6 +178,7 @@ TEST_F(FileWriteFaultTest, TheCommandLineReportsAFailedOutputAndKeepsTheOldFiles
     EXPECT_EQ(ReadFileBytes(rows), "old rows");
     EXPECT_EQ(FileCount(dir_), 3u);
   }
+  fs::remove_all(dir_);
 }
 
 }  // namespace

@@ -1,8 +1,12 @@
 #include "core/file_writer.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <ctime>
 
 #include <algorithm>
 #include <filesystem>
@@ -154,18 +158,101 @@ TEST_F(FileWriterTest, SameFileByPathLinkOrInode) {
   WriteFileBytes(dir_ + "/b", "b");
   fs::create_hard_link(dir_ + "/a", dir_ + "/hard");
   fs::create_symlink(dir_ + "/a", dir_ + "/soft");
+  fs::create_symlink("new", dir_ + "/dangling");  // names the file a write would create
   struct Case {
     std::string first;
     std::string second;
     bool same;
   };
   const Case cases[] = {
-      {dir_ + "/a", dir_ + "/a", true},       {dir_ + "/a", dir_ + "/sub/../a", true},
-      {dir_ + "/a", dir_ + "/hard", true},    {dir_ + "/a", dir_ + "/soft", true},
-      {dir_ + "/new", dir_ + "/./new", true}, {dir_ + "/a", dir_ + "/b", false},
-      {dir_ + "/a", dir_ + "/new", false},    {dir_ + "/new", dir_ + "/sub/new", false},
+      {dir_ + "/a", dir_ + "/a", true},          {dir_ + "/a", dir_ + "/sub/../a", true},
+      {dir_ + "/a", dir_ + "/hard", true},       {dir_ + "/a", dir_ + "/soft", true},
+      {dir_ + "/new", dir_ + "/./new", true},    {dir_ + "/a", dir_ + "/b", false},
+      {dir_ + "/a", dir_ + "/new", false},       {dir_ + "/new", dir_ + "/sub/new", false},
+      {dir_ + "/dangling", dir_ + "/new", true},
   };
   for (const auto& c : cases) EXPECT_EQ(SameFile(c.first, c.second), c.same) << c.first << " " << c.second;
+}
+
+// Sets a file's modification time the given number of seconds back.
+void Age(const std::string& path, int seconds) {
+  const timespec times[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+}
+
+// A write that is killed after its bytes went into the temporary file: with
+// an unnamed file nothing is left behind; with a named one a recognisable
+// file is, which a later write into that folder removes once it is an hour
+// old. Only the user's own such files are removed, and nothing else.
+TEST_F(FileWriterTest, AKilledWriteLeavesNothingOrAFileALaterWriteRemoves) {
+  const std::string out = dir_ + "/out.awl";
+  WriteFileBytes(out, "old");
+  const int probe = ::open(dir_.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  const bool unnamedFiles = probe >= 0;
+  if (probe >= 0) ::close(probe);
+  for (const bool unnamed : {true, false}) {
+    SCOPED_TRACE(unnamed ? "unnamed" : "named");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      UseUnnamedTemporaryFilesForTesting(unnamed);
+      PendingWrites writes;
+      writes.Stage(out, std::string(1 << 20, 'x'));
+      ::_exit(0);  // as if killed: no Commit(), no clean-up
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    std::vector<std::string> names = FolderNames(dir_);
+    names.erase(std::remove(names.begin(), names.end(), "out.awl"), names.end());
+    if (unnamed && unnamedFiles) {
+      EXPECT_TRUE(names.empty()) << names.front();
+      continue;
+    }
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(names[0].starts_with(".brendax-") && names[0].ends_with(".tmp")) << names[0];
+    const std::string left = dir_ + "/" + names[0];
+    // Younger than an hour: it may belong to a run still writing.
+    ASSERT_TRUE(WriteFileAtomically(out, "new").ok);
+    EXPECT_TRUE(fs::exists(left));
+    // Older: removed; files of another name or of another user stay.
+    Age(left, 3601);
+    const std::string other = dir_ + "/.brendax-kept.tmp";
+    WriteFileBytes(other, "not ours");
+    Age(other, 7200);
+    std::string foreign;
+    if (::geteuid() == 0) {
+      foreign = dir_ + "/.brendax-ABCDefgh.tmp";
+      WriteFileBytes(foreign, "another user's");
+      ASSERT_EQ(::chown(foreign.c_str(), 65534, 65534), 0);
+      Age(foreign, 7200);
+    }
+    ASSERT_TRUE(WriteFileAtomically(out, "newer").ok);
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_TRUE(fs::exists(other));
+    if (!foreign.empty()) {
+      EXPECT_TRUE(fs::exists(foreign));
+    }
+    fs::remove(other);
+    if (!foreign.empty()) fs::remove(foreign);
+  }
+  EXPECT_EQ(ReadFileBytes(out), "newer");
+}
+
+// A large text handed over in pieces arrives whole, in a file and on a device.
+TEST_F(FileWriterTest, ASourceIsWrittenPieceByPiece) {
+  std::vector<std::string> lines(20000, std::string(37, 'z'));
+  std::string expected;
+  for (const auto& line : lines) expected += line + "\r\n";
+  const ByteSource source = [&lines](const ByteSink& sink) {
+    for (const auto& line : lines)
+      if (!sink(line) || !sink("\r\n")) return false;
+    return true;
+  };
+  PendingWrites writes;
+  writes.Stage(dir_ + "/big.awl", source);
+  writes.Stage("/dev/null", source);
+  ASSERT_TRUE(writes.Commit().ok);
+  EXPECT_EQ(ReadFileBytes(dir_ + "/big.awl"), expected);
 }
 
 }  // namespace

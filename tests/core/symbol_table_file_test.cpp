@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <sstream>
+#include <utility>
 
 namespace brendax {
 
@@ -170,6 +172,59 @@ TEST(SymbolTableFile, FormatNames) {
   EXPECT_EQ(SymbolFileFormatForName("x.txt"), SymbolFileFormat::kTsv);
   EXPECT_EQ(ParseSymbolAddress("E 1.10"), std::nullopt);
   EXPECT_EQ(ParseSymbolAddress("123"), std::nullopt);
+}
+
+// A project's table in each format is read back with its format and the
+// line of every row; blank lines and a last line without its end count.
+TEST(SymbolTableFile, TablesOfEveryFormatAreReadBack) {
+  for (auto format : {SymbolFileFormat::kTsv, SymbolFileFormat::kAsc, SymbolFileFormat::kSdf, SymbolFileFormat::kSeq}) {
+    std::string text = "\r\n" + FormatSymbolFile(kRows, format);
+    text.resize(text.size() - 2);  // no line end after the last row
+    const ParsedSymbolFile parsed = ParseSymbolFile(text);
+    ASSERT_TRUE(parsed.ok()) << parsed.error;
+    EXPECT_EQ(parsed.format, format);
+    EXPECT_EQ(parsed.lines, (std::vector<std::size_t>{2, 3, 4, 5}));
+    ASSERT_EQ(parsed.rows.size(), 4u);
+    EXPECT_EQ(parsed.rows[0].symbol, "E50.0Zyl1ausg");
+    EXPECT_EQ(SymbolAddressKey(parsed.rows[0].address), "E 50.0");
+    EXPECT_EQ(parsed.rows[1].comment, "Schrittkette f\xFCr F\xF6rderband");
+    EXPECT_EQ(parsed.rows[3].type, format == SymbolFileFormat::kSeq ? "" : "Bool");
+  }
+  struct Bad {
+    std::string text;
+    std::string error;
+  } bad[] = {
+      {"\"A\",\"E 1.0\",\"Bool\",\"\"\n\"B\",\"E 1.1\"\n", "line 2: not a row of the SDF table"},
+      {"A\tE 1.0\tBool\t\n\nB\tE 1.1\n", "line 3: not a row of the TAB table"},
+      {"\tE 1.0\tA\t\n\tE 1.1\t\t\n", "line 2: the row has no symbol"},
+      {"126,A                       irgendwo", "line 1: the row has no address"},
+      {"126,A\n\"B\",\"E 1.0\",\"\",\"\"\n", "line 1: the row has no address"},
+  };
+  for (const auto& b : bad) EXPECT_EQ(ParseSymbolFile(b.text).error, b.error) << b.text;
+}
+
+TEST(SymbolTableFile, NewRowsCollideWithTheTableOrJoinIt) {
+  const std::vector<SymbolRow> table = {{"Start", "E 0.0", "Bool", ""}, {"Stop", "E 0.1", "Bool", ""}};
+  struct Case {
+    std::vector<SymbolRow> rows;
+    std::optional<std::pair<std::size_t, std::size_t>> collision;  // new row, table row
+  } cases[] = {
+      {{{"Neu", "E 1.0", "Bool", ""}, {"Start", "E  0.0", "Bool", "gleich"}}, std::nullopt},
+      {{{"Neu", "E 1.0", "Bool", ""}, {"Stop", "E 1.1", "Bool", ""}}, std::pair{1u, 1u}},
+      {{{"Anders", "e 00.0", "Bool", ""}}, std::pair{0u, 0u}},
+  };
+  for (const auto& c : cases) {
+    const auto found = FindSymbolCollision(table, c.rows);
+    ASSERT_EQ(found.has_value(), c.collision.has_value());
+    if (found) {
+      EXPECT_EQ(found->row, c.collision->first);
+      EXPECT_EQ(found->tableRow, c.collision->second);
+    }
+  }
+  const auto merged = MergeSymbolRows(table, cases[0].rows);
+  ASSERT_EQ(merged.size(), 3u);
+  EXPECT_EQ(merged[2].symbol, "Neu");
+  EXPECT_EQ(merged[0].comment, "") << "the table's own row stays";
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "core/input_file.h"
 #include "support/run_cli.h"
 
 namespace brendax {
@@ -251,7 +252,7 @@ TEST_F(DbImageTest, LargestArray) {
 
 TEST_F(DbImageTest, FileThatShrinksAfterItsSizeIsReadIsPadded) {
   const std::string path = File("schrumpft.bin", "ABCDEFGH");
-  ImageFile file(path);
+  InputFile file(path);
   ASSERT_TRUE(file.opened());
   EXPECT_EQ(file.size(), 8u);
   ASSERT_EQ(::truncate(path.c_str(), 3), 0);

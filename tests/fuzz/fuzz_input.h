@@ -62,11 +62,6 @@ class FuzzInput {
     fieldAt_ = stop + 1;
     return text;
   }
-  // The next field as a one-line edit holds it: no NUL, CR or LF.
-  std::string LineField() { return WithoutBytes(Field(), std::string_view("\0\r\n", 3)); }
-  // The next field as a memo holds it: no NUL; line breaks kept.
-  std::string MemoField() { return WithoutBytes(Field(), std::string_view("\0", 1)); }
-
   static std::string WithoutBytes(std::string text, std::string_view dropped) {
     std::string kept;
     kept.reserve(text.size());
@@ -83,16 +78,14 @@ class FuzzInput {
 };
 
 // A record filled from the input through the generator's field table: text
-// fields in table order (memos keep their line breaks), then one choice
-// byte per check box and list.
+// fields in table order, every byte as it came (a caller of the core, the
+// command line or a job file can hand over any byte, control characters
+// included), then one choice byte per check box and list.
 template <class Params>
 Params FillRecord(const FieldTable<Params>& table, FuzzInput& input, Params record = Params{}) {
   for (const auto& field : table) {
     switch (field.kind) {
-      case FieldKind::kText:
-        record.*(field.text) =
-            std::string_view(field.control).starts_with("Memo") ? input.MemoField() : input.LineField();
-        break;
+      case FieldKind::kText: record.*(field.text) = input.Field(); break;
       case FieldKind::kCheck: record.*(field.check) = input.Flag(); break;
       case FieldKind::kChoice:
         record.*(field.choice) = input.Choice(field.choices.empty() ? 1 : field.choices.size());
@@ -138,6 +131,12 @@ inline void CheckLine(std::string_view line, const char* what) {
   }
 }
 
+// One cell of a symbol row: a clean line without the TAB that separates cells.
+inline void CheckCell(std::string_view cell, const char* what) {
+  CheckLine(cell, what);
+  if (cell.find('\t') != std::string_view::npos) Fail(what, cell);
+}
+
 // A run either is refused with a code and its message (the one style that
 // shows the bare code excepted) and produces nothing, or produces lines and
 // symbol rows that are all clean one-line texts.
@@ -152,10 +151,10 @@ inline void CheckGeneratorResult(const GeneratorResult& result) {
   Check(result.errorMessage.empty(), "a successful run has no error message", result.errorMessage);
   for (const auto& line : result.lines) CheckLine(line, "output line");
   for (const auto& row : result.symbols) {
-    CheckLine(row.symbol, "symbol");
-    CheckLine(row.address, "symbol address");
-    CheckLine(row.type, "symbol type");
-    CheckLine(row.comment, "symbol comment");
+    CheckCell(row.symbol, "symbol");
+    CheckCell(row.address, "symbol address");
+    CheckCell(row.type, "symbol type");
+    CheckCell(row.comment, "symbol comment");
   }
   for (const auto& notice : result.notices) Check(notice.find('\0') == std::string::npos, "notice without NUL");
 }

@@ -17,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   state.asDWord = input.Flag();
   state.comment1 = input.Flag();
   state.comment2 = input.Flag();
-  state.repeat = input.LineField();
-  state.number = input.LineField();
-  state.dbNumber = input.LineField();
-  state.address = input.LineField();
+  state.repeat = input.Field();
+  state.number = input.Field();
+  state.dbNumber = input.Field();
+  state.address = input.Field();
   const PointerListing first = Compute(state);
   const PointerListing second = Compute(state);
   fuzz::Check(first.bytes == second.bytes && first.lines == second.lines && first.errors == second.errors,

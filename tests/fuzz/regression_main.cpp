@@ -17,12 +17,14 @@ int main(int argc, char** argv) {
   std::vector<fs::path> files;
   for (int i = 1; i < argc; ++i) {
     std::error_code error;
-    if (fs::is_regular_file(argv[i], error)) {
-      files.emplace_back(argv[i]);
+    // Absolute, since a target may change the working folder.
+    const fs::path given = fs::absolute(argv[i], error);
+    if (fs::is_regular_file(given, error)) {
+      files.push_back(given);
       continue;
     }
-    if (!fs::is_directory(argv[i], error)) continue;  // an empty folder is not kept by git
-    for (const auto& entry : fs::directory_iterator(argv[i]))
+    if (!fs::is_directory(given, error)) continue;  // an empty folder is not kept by git
+    for (const auto& entry : fs::directory_iterator(given))
       if (entry.is_regular_file()) files.push_back(entry.path());
   }
   std::sort(files.begin(), files.end());

@@ -212,6 +212,26 @@ class SymbolDialogTest : public QObject {
     QCOMPARE(host.recorder.messages, QStringList{QString::fromUtf8("Error: 4 / Startadresse ungültig !")});
   }
 
+  // A control character would come back from the settings file as extra
+  // lines or cells: the form is not saved, the message names the field.
+  void aControlCharacterIsNotSaved() {
+    FakeToolHost host;
+    TForm2 d(host, nullptr);
+    d.show();
+    d.LabeledEdit6->setText("E<A1>\tZyl");
+    auto* save = d.FormSymbolgenSaveFormular;
+    WithModal(
+        save, [&] { d.LadeFormular82->trigger(); },
+        [&] {
+          QTest::keyClicks(save->Edits[0], "Neu");
+          QTest::mouseClick(save->Button1, Qt::LeftButton);
+        });
+    QCOMPARE(host.saveCount, 0);
+    QCOMPARE(host.recorder.messages, QStringList{QString::fromUtf8("Steuerzeichen im Feld \"Symbol\" !")});
+    QCOMPARE(brendax::SymbolTemplateName(host.record, 1), std::string());
+    QCOMPARE(d.LoadEntries[0]->text(), QString("Lade Vorlage 1 : "));
+  }
+
   void opensFromTheMenuAndFillsTheGrid() {
     MainWindowFixture f;
     TForm1& w = *f.window;

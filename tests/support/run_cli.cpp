@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,13 +40,25 @@ std::string MakeTempDir() {
 
 namespace {
 
-CliRun Run(const std::vector<std::string>& args, const StdoutTarget* target) {
+// Where and with what the program starts, beyond its arguments.
+struct Start {
+  const StdoutTarget* target = nullptr;
+  const std::string* folder = nullptr;         // the working folder; the test's own when null
+  const std::string* standardInput = nullptr;  // the bytes of standard input; the test's own when null
+};
+
+CliRun Run(const std::vector<std::string>& args, const Start& start) {
+  const StdoutTarget* target = start.target;
   const std::string dir = MakeTempDir();
   const std::string outPath = dir + "/stdout";
   const std::string errPath = dir + "/stderr";
+  const std::string inPath = dir + "/stdin";
+  if (start.standardInput != nullptr) WriteFileBytes(inPath, *start.standardInput);
   CliRun run;
   const pid_t pid = ::fork();
   if (pid == 0) {
+    if (start.standardInput != nullptr && !std::freopen(inPath.c_str(), "rb", stdin)) _exit(127);
+    if (start.folder != nullptr && ::chdir(start.folder->c_str()) != 0) _exit(127);
     std::vector<char*> argv;
     std::string program = BRENDAX_CLI_PATH;
     argv.push_back(program.data());
@@ -57,6 +70,12 @@ CliRun Run(const std::vector<std::string>& args, const StdoutTarget* target) {
       if (!std::freopen(outPath.c_str(), "wb", stdout)) _exit(127);
     } else if (target->closed) {
       ::close(STDOUT_FILENO);
+    } else if (target->brokenPipe) {
+      int ends[2];
+      if (::pipe(ends) != 0 || ::dup2(ends[1], STDOUT_FILENO) < 0) _exit(127);
+      ::close(ends[0]);
+      ::close(ends[1]);
+      ::signal(SIGPIPE, SIG_DFL);  // as a shell starts a program
     } else if (!std::freopen(target->path.c_str(), "wb", stdout)) {
       _exit(127);
     }
@@ -74,8 +93,14 @@ CliRun Run(const std::vector<std::string>& args, const StdoutTarget* target) {
 
 }  // namespace
 
-CliRun RunCli(const std::vector<std::string>& args) { return Run(args, nullptr); }
+CliRun RunCli(const std::vector<std::string>& args) { return Run(args, {}); }
 
-CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target) { return Run(args, &target); }
+CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target) {
+  return Run(args, {&target, nullptr, nullptr});
+}
+
+CliRun RunCliIn(const std::string& folder, const std::vector<std::string>& args, const std::string& standardInput) {
+  return Run(args, {nullptr, &folder, &standardInput});
+}
 
 }  // namespace brendax::testing

@@ -16,11 +16,15 @@ CliRun RunCli(const std::vector<std::string>& args);
 
 // Where the standard output of RunCliWithStdout goes.
 struct StdoutTarget {
-  std::string path;     // a file or device opened for writing
-  bool closed = false;  // no standard output at all
+  std::string path;         // a file or device opened for writing
+  bool closed = false;      // no standard output at all
+  bool brokenPipe = false;  // a pipe whose reading end is already closed
 };
 // As RunCli, with standard output sent elsewhere (run.out stays empty).
 CliRun RunCliWithStdout(const std::vector<std::string>& args, const StdoutTarget& target);
+
+// As RunCli, started in the given folder with the bytes as its standard input.
+CliRun RunCliIn(const std::string& folder, const std::vector<std::string>& args, const std::string& standardInput);
 
 // Reads a whole file as bytes; empty when it cannot be read.
 std::string ReadFileBytes(const std::string& path);

@@ -64,5 +64,28 @@ TEST(Cp1252Test, EveryByteSurvivesRoundTrip) {
   EXPECT_EQ(Cp1252ToUtf8(std::string(1, '\x81')), "\xC2\x81");
 }
 
+// Text shown in a message stays on its line: controls and bytes that are no
+// UTF-8 become escapes; characters, umlauts included, stay.
+TEST(Cp1252Test, EscapedForAMessage) {
+  struct Case {
+    std::string in;
+    bool utf8;
+    bool keepTabs;
+    std::string out;
+  } cases[] = {
+      {"A\r\nB\tC\x1B[2J", true, false, "A\\r\\nB\\tC\\x1B[2J"},
+      {std::string("x\0y\x7F", 4), true, false, "x\\x00y\\x7F"},
+      {"K\xC3\xBChler \xFF\xC3", true, false, "K\xC3\xBChler \\xFF\\xC3"},
+      {"\xC2\x9B"
+       "1m",
+       true, false, "\\xC2\\x9B1m"},  // a C1 control in UTF-8
+      {"K\xFChler\t\x80", false, false, "K\xFChler\\t\x80"},
+      {"Zelle\tZelle\r", true, true, "Zelle\tZelle\\r"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(EscapedForMessage(c.in, c.utf8, c.keepTabs), c.out) << c.in;
+  EXPECT_EQ(TextFileToCp1252("\xEF\xBB\xBFK\xC3\xBChl"), "K\xFChl");
+  EXPECT_EQ(TextFileToCp1252("K\xFChl"), "K\xFChl");
+}
+
 }  // namespace
 }  // namespace brendax
