@@ -136,6 +136,10 @@ void CheckTabChain(QWidget* dialog, const QString& name) {
 
 // No caption wider than its widget, and none beyond the dialog's edge.
 void CheckCaptions(QDialog* dialog, const QString& where) {
+  // The preview hands its text over from its worker thread; the layout it
+  // asks for must have run before the widths are read.
+  QCoreApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   for (QWidget* w : dialog->findChildren<QWidget*>()) {
     if (w->window() != dialog || !w->isVisible()) continue;
     int needed = 0;
