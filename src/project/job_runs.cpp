@@ -245,8 +245,14 @@ ParsedSymbolFile ReadJobSymbolTable(const std::string& path) {
 
 // "E50.0Zyl1ausg" (E 50.0)
 std::string RowShown(const SymbolRow& row) {
-  return "\"" + EscapedForMessage(Cp1252ToUtf8(row.symbol)) + "\" (" +
-         EscapedForMessage(Cp1252ToUtf8(SymbolAddressKey(row.address))) + ")";
+  // Appended piece by piece: GCC 12 warns (-Wrestrict) about a literal
+  // put before a temporary string.
+  std::string shown = "\"";
+  shown += EscapedForMessage(Cp1252ToUtf8(row.symbol));
+  shown += "\" (";
+  shown += EscapedForMessage(Cp1252ToUtf8(SymbolAddressKey(row.address)));
+  shown += ')';
+  return shown;
 }
 
 // A new row naming a symbol or an address of the table otherwise than the
