@@ -5,12 +5,12 @@
 // the program (brendax-cli --version), median of several runs.
 // Usage: node bench/web/core_bench.mjs BRENDAX_CLI
 import { spawnSync } from 'child_process';
-import { dirname, join } from 'path';
+import { dirname, join, resolve } from 'path';
 import { fileURLToPath } from 'url';
 import { performance } from 'perf_hooks';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const cli = process.argv[2] || join(root, 'build', 'default', 'src', 'brendax-cli');
+const cli = process.argv[2] ? resolve(process.argv[2]) : join(root, 'build', 'default', 'src', 'brendax-cli');
 
 const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
 function time(runs, fn) {
