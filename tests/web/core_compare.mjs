@@ -4,7 +4,8 @@
 // the same JSON, usage errors throw the command line's message.
 // Usage: node tests/web/core_compare.mjs BRENDAX_CLI
 import { spawnSync } from 'child_process';
-import { readFileSync } from 'fs';
+import { mkdtempSync, readFileSync, rmSync } from 'fs';
+import { tmpdir } from 'os';
 import { dirname, join, resolve } from 'path';
 import { fileURLToPath } from 'url';
 
@@ -147,6 +148,25 @@ for (const [subcommand, options] of usage) {
   check(`usage ${args.join(' ')}`, message === expected.stderr.replace(/\n$/, ''),
         `message ${JSON.stringify(message)}, expected ${JSON.stringify(expected.stderr)}`);
 }
+
+// Templates: stored into a new settings file through the shared writer, and listed.
+const scratch = mkdtempSync(join(tmpdir(), 'brendax-compare-'));
+const storeArgs = (file) => ['templates', '--settings', file, '--store', '3', '--name', 'Zylinder €', '--count', '5',
+                             '--symbol', 'Y<A1>_<C1>', '--area', 'outputs'];
+const storedNative = native(storeArgs(join(scratch, 'brendax.set')));
+const storedWasm = core.run(storeArgs('/input/brendax.set'));
+check('templates --store', storedNative.status === 0 && storedWasm.status === 0,
+      `exit ${storedNative.status} / ${storedWasm.status}: ${storedWasm.stderr}`);
+check('templates --store', Buffer.from(core.FS.readFile('/input/brendax.set')).equals(
+      readFileSync(join(scratch, 'brendax.set'))), 'the settings files differ');
+const listed = core.run(['templates', '--settings', '/input/brendax.set', '--json']);
+check('templates --json', Buffer.from(listed.stdout).equals(
+      native(['templates', '--settings', join(scratch, 'brendax.set'), '--json']).bytes), 'the listings differ');
+const badName = core.run(['templates', '--settings', '/input/brendax.set', '--store', '1', '--name', 'A\tB']);
+check('templates --store refused', badName.status === 1 && badName.stderr.includes('Steuerzeichen'),
+      `exit ${badName.status}: ${badName.stderr}`);
+rmSync(scratch, { recursive: true, force: true });
+check('no files left behind', core.FS.readdir('/tmp/brendax-run').length === 2, core.FS.readdir('/tmp/brendax-run'));
 
 // The schema as the command line prints it.
 check('schema', attempt('schema', () => core.schema()) === native(['schema']).stdout, 'schema differs');
