@@ -34,8 +34,7 @@ TForm7QuelleDBFileKopieBin::TForm7QuelleDBFileKopieBin(ToolHost& host, QWidget* 
   LabeledEdit2 = Named(new LabeledEdit(QStringLiteral("DB-Nummer:"), this), "LabeledEdit2");
   LabeledEdit5 = Named(new LabeledEdit(QStringLiteral("Name d. Arrayvariable:"), this), "LabeledEdit5");
   ComboBox1 = Named(new QComboBox(this), "ComboBox1");
-  ComboBox1->addItems(
-      {QStringLiteral("Byte"), QStringLiteral("Word"), QStringLiteral("DWord"), QStringLiteral("Char")});
+  ComboBox1->addItems(field_binding::ItemCaptions(brendax::DbImageFields(), "type"));
   ComboBox1->setEditable(false);
   CheckBox2 = Named(new QCheckBox(QStringLiteral("Bytefolge im Word /DWord tauschen"), this), "CheckBox2");
   LabeledEdit3 = Named(new LabeledEdit(QStringLiteral("Array-Größe / Anzahl Variablen:"), this), "LabeledEdit3");

@@ -25,7 +25,9 @@ TForm5QuelleDB::TForm5QuelleDB(ToolHost& host, QWidget* parent)
   Label1->setBuddy(ComboBox1);
   LabeledEdit4 = Named(new LabeledEdit("Anzahl Variablen:", this), "LabeledEdit4");
   LabeledEdit5 = Named(new LabeledEdit(QString::fromUtf8("Namenskürzel (vorn) :"), this), "LabeledEdit5");
-  RadioGroup1 = Named(new RadioGroup("Generiere Name aus:", {"Adresse", "Nummer"}, this), "RadioGroup1");
+  RadioGroup1 =
+      Named(new RadioGroup("Generiere Name aus:", field_binding::ItemCaptions(DbSourceFields(), "name-from"), this),
+            "RadioGroup1");
   LabeledEdit8 = Named(new LabeledEdit("Startadresse/ Startnummer (0..1023) :", this), "LabeledEdit8");
   Label2 = new QLabel("Zahlenformat:", this);
   ComboBox2 = Named(new QComboBox(this), "ComboBox2");
