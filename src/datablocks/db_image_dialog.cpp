@@ -14,12 +14,13 @@
 #include <QPushButton>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
 
 TForm7QuelleDBFileKopieBin::TForm7QuelleDBFileKopieBin(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenDbImage, QStringLiteral("DB-Abbild von Datei")),
+    : GeneratorDialog(host, parent, brendax::kGenDbImage, QString::fromUtf8(brendax::DialogCaptionOf("db-image"))),
       binder_(brendax::DbImageFields(), this) {
   // The button column of the frame carries this dialog's own names.
   GeneratorDialog::Button1->setObjectName(QStringLiteral("Button2"));

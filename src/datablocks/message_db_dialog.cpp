@@ -4,13 +4,15 @@
 #include <QVBoxLayout>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/tool_host_ui.h"
 
 using brendax::MessageDbFields;
 
 TForm6Melde_DB_UDT::TForm6Melde_DB_UDT(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenMessageDb, "Melde-DB /-UDT"), binder_(MessageDbFields(), this) {
+    : GeneratorDialog(host, parent, brendax::kGenMessageDb, QString::fromUtf8(brendax::DialogCaptionOf("message-db"))),
+      binder_(MessageDbFields(), this) {
   Button1->setText("OK");
   LabeledEdit2 = Named(new LabeledEdit("DB-/ UDT- Nummer", this), "LabeledEdit2");
   LabeledEdit1 = Named(new LabeledEdit("Anzahl Bit-Meldungen:", this), "LabeledEdit1");

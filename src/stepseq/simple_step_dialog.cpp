@@ -5,13 +5,15 @@
 #include <QVBoxLayout>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/tool_host_ui.h"
 
 using brendax::SimpleStepParams;
 
 TForm10AWL_SchrittketteEinfach::TForm10AWL_SchrittketteEinfach(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenStepSimple, "AWL-Schrittkette-Simple"),
+    : GeneratorDialog(host, parent, brendax::kGenStepSimple,
+                      QString::fromUtf8(brendax::DialogCaptionOf("step-simple"))),
       binder_(brendax::SimpleStepFields(), this) {
   LabeledEdit1 = Named(new LabeledEdit("FC- Nummer", this), "LabeledEdit1");
   LabeledEdit3 = Named(new LabeledEdit("FC- Name", this), "LabeledEdit3");
