@@ -16,5 +16,9 @@ void RegisterDbImage(CLI::App& app);
 void RegisterPointer(CLI::App& app);
 void RegisterAddress(CLI::App& app);
 void RegisterBatch(CLI::App& app);
+void RegisterSchema(CLI::App& app);
+
+// Every subcommand above, in the order the overview lists them.
+void RegisterCommands(CLI::App& app);
 
 }  // namespace brendax::cli
