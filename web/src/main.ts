@@ -1,0 +1,365 @@
+// The page: the menu and the forms drawn from the field tables, the core
+// run on every change, its result shown as source text and symbol grid.
+import { Core, FieldDef, GeneratorDef, Options, RunResult, loadCore, putFile, schema } from "./core";
+import { encodeCp1252 } from "./cp1252";
+import { download } from "./util";
+import { SymbolGrid } from "./grid";
+import { Project } from "./project";
+import { Templates } from "./templates";
+
+const $ = <T extends HTMLElement>(id: string) => document.getElementById(id) as T;
+const make = <K extends keyof HTMLElementTagNameMap>(tag: K, props: Record<string, unknown> = {}): HTMLElementTagNameMap[K] =>
+  Object.assign(document.createElement(tag), props);
+
+const generators = new Map(schema.generators.map((g) => [g.subcommand, g]));
+const ROW_FORMATS: [string, string, string][] = [
+  ["asc", "ASC", ".asc"], ["sdf", "SDF", ".sdf"], ["seq", "SEQ", ".seq"], ["tsv", "TAB", ".txt"],
+];
+const EXPERT_SEQUENCE = [1, 3, 2, 4, 4, 2, 1];
+
+export class Page {
+  current: GeneratorDef | null = null;
+  // What each form holds, kept while the user moves between generators.
+  readonly values = new Map<string, Options>();
+  result: RunResult | null = null;
+  private lastOptions = "";
+  private showSource = true;
+  private pending = 0;
+  private expert = false;
+  private expertProgress = 0;
+  private readonly grid: SymbolGrid;
+  private readonly templates: Templates;
+  readonly project: Project;
+
+  constructor(readonly core: Core) {
+    this.grid = new SymbolGrid($("grid"));
+    this.templates = new Templates(this);
+    this.project = new Project(this);
+    this.buildMenus();
+    this.buildHeader();
+    $("copy").onclick = () => this.copy();
+    $("save").onclick = () => this.save();
+    $("toggle").onclick = () => { this.showSource = !this.showSource; this.showView(); };
+    for (const [kind, caption] of ROW_FORMATS) $("rowformat").appendChild(make("option", { value: kind, textContent: caption }));
+    this.buildInfo();
+  }
+
+  get mnemonics(): string { return localStorage.getItem("brendax.mnemonics") === "en" ? "en" : "de"; }
+
+  private buildHeader(): void {
+    const select = $<HTMLSelectElement>("mnemonics");
+    select.value = this.mnemonics;
+    select.onchange = () => { localStorage.setItem("brendax.mnemonics", select.value); this.schedule(); };
+  }
+
+  private buildMenus(): void {
+    const bar = $("menubar");
+    for (const menu of schema.menus) {
+      const item = make("div", { className: "menu" });
+      item.appendChild(make("button", { textContent: menu.caption, className: "menu-title" }));
+      const list = make("div", { className: "menu-list" });
+      for (const entry of menu.entries) {
+        const b = make("button", { textContent: entry.caption });
+        b.dataset.subcommand = entry.subcommand;
+        if (entry.expert) b.classList.add("expert-only");
+        b.onclick = () => this.open(entry.subcommand);
+        list.appendChild(b);
+      }
+      item.appendChild(list);
+      bar.appendChild(item);
+    }
+    bar.appendChild(this.project.menu());
+    const help = make("div", { className: "menu" });
+    help.appendChild(make("button", { textContent: "Hilfe", className: "menu-title" }));
+    const list = make("div", { className: "menu-list" });
+    const about = make("button", { textContent: "Über Brendax", id: "about" });
+    about.onclick = () => $<HTMLDialogElement>("info").showModal();
+    list.appendChild(about);
+    help.appendChild(list);
+    bar.appendChild(help);
+  }
+
+  // The Info dialog: seven clicks on its panels in the right order switch the
+  // expert mode on, the next click switches it off again.
+  private buildInfo(): void {
+    const panels = document.querySelectorAll<HTMLElement>("#info .panel");
+    panels.forEach((p, i) => (p.onclick = () => this.panelClick(i + 1)));
+    $("version").textContent = `Brendax Ver.: ${schema.version}`;
+    $("info-ok").onclick = () => $<HTMLDialogElement>("info").close();
+  }
+
+  private panelClick(n: number): void {
+    if (this.expert) {
+      this.setExpert(false);
+      this.expertProgress = 0;
+    } else if (n === EXPERT_SEQUENCE[this.expertProgress]) {
+      if (++this.expertProgress === EXPERT_SEQUENCE.length) this.setExpert(true);
+    } else {
+      this.expertProgress = n === EXPERT_SEQUENCE[0] ? 1 : 0;
+    }
+  }
+
+  private setExpert(on: boolean): void {
+    this.expert = on;
+    document.body.classList.toggle("expert", on);
+    document.title = on ? "Brendax +" : "Brendax";
+    if (!on && this.current?.expert) this.open(schema.generators.find((g) => !g.expert)!.subcommand);
+  }
+
+  defaults(g: GeneratorDef): Options {
+    const o: Options = {};
+    for (const f of g.fields) o[f.option] = f.default ?? (f.repeatable ? [] : "");
+    return o;
+  }
+
+  // Shows the form of a generator with the values it held last.
+  open(subcommand: string, options?: Options): void {
+    const g = generators.get(subcommand);
+    if (!g || (g.expert && !this.expert)) return;
+    this.current = g;
+    if (options) this.values.set(subcommand, { ...this.defaults(g), ...options });
+    if (!this.values.has(subcommand)) this.values.set(subcommand, this.defaults(g));
+    document.querySelectorAll("#menubar button[data-subcommand]").forEach((b) =>
+      b.classList.toggle("active", (b as HTMLElement).dataset.subcommand === subcommand));
+    this.renderForm();
+    this.showSource = g.writes?.lines !== false;
+    this.lastOptions = "";
+    this.regenerate();
+  }
+
+  private renderForm(): void {
+    const g = this.current!;
+    const values = this.values.get(g.subcommand)!;
+    const form = $("form");
+    form.replaceChildren(make("h2", { textContent: g.caption }));
+    const buttons = make("div", { className: "form-buttons" });
+    const reset = make("button", { textContent: "Standardwerte", id: "defaults" });
+    reset.onclick = () => this.open(g.subcommand, this.defaults(g));
+    buttons.appendChild(reset);
+    (g.examples ?? []).forEach((ex, i) => {
+      const b = make("button", { textContent: ex.caption, className: "example" });
+      b.dataset.example = String(i + 1);
+      b.onclick = () => this.open(g.subcommand, { ...this.defaults(g), ...ex.options });
+      buttons.appendChild(b);
+    });
+    form.appendChild(buttons);
+    const groups = new Map<string, HTMLElement>();
+    for (const f of g.fields) {
+      let parent: HTMLElement = form;
+      if (f.group) {
+        if (!groups.has(f.group)) {
+          const set = make("fieldset");
+          set.appendChild(make("legend", { textContent: f.group }));
+          groups.set(f.group, set);
+          form.appendChild(set);
+        }
+        parent = groups.get(f.group)!;
+      }
+      parent.appendChild(this.fieldControl(f, values));
+    }
+    if (g.subcommand === "symbols") form.appendChild(this.templates.panel());
+  }
+
+  private fieldControl(f: FieldDef, values: Options): HTMLElement {
+    const row = make("label", { className: `field kind-${f.kind}` });
+    row.dataset.option = f.option;
+    if (f.help) row.title = f.help;
+    const caption = make("span", { className: "caption", textContent: f.caption });
+    const value = values[f.option];
+    const set = (v: string | string[]) => { values[f.option] = v; this.schedule(); };
+    let control: HTMLElement;
+    if (f.kind === "check") {
+      const box = make("input", { type: "checkbox", checked: value === "on" });
+      box.onchange = () => set(box.checked ? "on" : "off");
+      row.append(box, caption);
+      control = box;
+    } else if (f.kind === "choice") {
+      const select = make("select");
+      for (const it of f.items ?? []) select.appendChild(make("option", { value: it.value, textContent: it.caption }));
+      select.value = String(value);
+      select.onchange = () => set(select.value);
+      row.append(caption, select);
+      control = select;
+    } else if (f.kind === "file") {
+      const input = make("input", { type: "file" });
+      const name = make("span", { className: "file-name", textContent: String(value || "").replace(/^\/input\//, "") });
+      input.onchange = () => this.pickFile(f, input, name, values);
+      row.append(caption, input, name);
+      control = input;
+    } else if (f.kind === "lines" || f.repeatable) {
+      const area = make("textarea", { rows: 4, spellcheck: false });
+      area.value = Array.isArray(value) ? value.join("\n") : String(value ?? "").replace(/\r\n?/g, "\n");
+      area.oninput = () => set(f.repeatable ? linesOf(area.value) : area.value);
+      row.append(caption, area);
+      control = area;
+    } else {
+      const input = make("input", { type: "text", spellcheck: false, value: String(value ?? "") });
+      input.oninput = () => set(input.value);
+      row.append(caption, input);
+      control = input;
+    }
+    control.id = `f-${f.option}`;
+    control.setAttribute("name", f.option);
+    return row;
+  }
+
+  // A file the user picks is read here and handed to the core's in-memory
+  // file system; it never leaves the page.
+  pickFile(f: FieldDef, input: HTMLInputElement, name: HTMLElement, values: Options): void {
+    const file = input.files?.[0];
+    if (!file) return;
+    file.arrayBuffer().then(
+      (buffer) => {
+        const path = `/input/${file.name.replace(/[/\\]/g, "_")}`;
+        putFile(this.core, path, new Uint8Array(buffer));
+        values[f.option] = path;
+        name.textContent = file.name;
+        this.lastOptions = "";
+        this.schedule();
+      },
+      () => this.showMessage(`Die Datei\r\n${file.name}\r\nkann nicht gelesen werden.`, f.option),
+    );
+  }
+
+  // Changes are gathered until the next frame, so a fast typist never
+  // queues runs behind each other.
+  schedule(): void {
+    if (this.pending) return;
+    this.pending = requestAnimationFrame(() => { this.pending = 0; this.regenerate(); });
+  }
+
+  // The options as the core takes them: lists that the command line reads
+  // from a file are written into the core's file system first.
+  coreOptions(g: GeneratorDef, values: Options): Options {
+    const o: Options = { mnemonics: this.mnemonics };
+    for (const f of g.fields) {
+      const v = values[f.option];
+      if (v === undefined) continue;
+      if (f.kind === "lines" && f.file) {
+        const path = `/input/${f.option}.txt`;
+        putFile(this.core, path, encodeCp1252(String(v).replace(/\r?\n/g, "\r\n")));
+        o[f.option] = path;
+      } else if (f.kind === "lines") {
+        o[f.option] = String(v).replace(/\r?\n/g, "\r\n");
+      } else if (f.kind === "file" && !v) {
+        continue;
+      } else {
+        o[f.option] = v;
+      }
+    }
+    return o;
+  }
+
+  regenerate(): void {
+    const g = this.current;
+    if (!g) return;
+    const json = JSON.stringify(this.coreOptions(g, this.values.get(g.subcommand)!));
+    if (json === this.lastOptions) return;
+    this.lastOptions = json;
+    try {
+      this.result = JSON.parse(this.core.generate(g.subcommand, json)) as RunResult;
+    } catch (e) {
+      this.result = { error: { code: -1, message: String(e), box: (e as Error).message ?? String(e), field: null } };
+    }
+    this.showResult();
+  }
+
+  private showResult(): void {
+    const r = this.result!;
+    const lines = r.lines ?? (r.error || r.symbols ? [] : toolLines(r));
+    $<HTMLTextAreaElement>("source").value = lines.length ? lines.join("\n") + "\n" : "";
+    this.grid.setRows(r.symbols ?? []);
+    document.querySelectorAll(".field.refused").forEach((el) => el.classList.remove("refused"));
+    if (r.error) this.showMessage(r.error.box, r.error.field);
+    else this.showMessage((r.notices ?? []).join("\r\n"), null, "notice");
+    $("rows").textContent = r.symbols?.length ? `${r.symbols.length} Symbole` : "";
+    this.showView();
+  }
+
+  showMessage(text: string, field: string | null, kind = "error"): void {
+    const box = $("message");
+    box.textContent = text.replace(/\r\n?/g, "\n");
+    box.className = text ? kind : "";
+    if (field) {
+      const row = document.querySelector(`#form .field[data-option="${CSS.escape(field)}"]`);
+      row?.classList.add("refused");
+    }
+  }
+
+  private showView(): void {
+    const r = this.result;
+    const hasLines = $<HTMLTextAreaElement>("source").value !== "";
+    const hasRows = (r?.symbols?.length ?? 0) > 0;
+    if (!hasRows) this.showSource = true;
+    else if (!hasLines) this.showSource = false;
+    $("source").hidden = !this.showSource;
+    $("grid").hidden = this.showSource;
+    $<HTMLButtonElement>("toggle").disabled = !(hasLines && hasRows);
+    $<HTMLButtonElement>("toggle").textContent = this.showSource ? "Symbole zeigen" : "Quelle zeigen";
+    $("rowformat").hidden = this.showSource;
+  }
+
+  // Exactly what the window puts on the clipboard: the visible view; the
+  // source's selection, or all of it, with CR LF line ends.
+  clipboardText(): string {
+    if (!this.showSource) return this.grid.clipboardText();
+    const area = $<HTMLTextAreaElement>("source");
+    const all = area.selectionStart === area.selectionEnd;
+    const text = all ? area.value : area.value.slice(area.selectionStart, area.selectionEnd);
+    return text.replace(/\n/g, "\r\n");
+  }
+
+  private async copy(): Promise<void> {
+    const text = this.clipboardText();
+    if (!text) return;
+    try {
+      await navigator.clipboard.writeText(text);
+    } catch {
+      const area = make("textarea", { value: text });
+      document.body.appendChild(area);
+      area.select();
+      document.execCommand("copy");
+      area.remove();
+    }
+  }
+
+  private save(): void {
+    const g = this.current;
+    if (!g || this.result?.error) return;
+    const json = JSON.stringify(this.coreOptions(g, this.values.get(g.subcommand)!));
+    const format = ROW_FORMATS.find(([kind]) => kind === $<HTMLSelectElement>("rowformat").value)!;
+    const kind = this.showSource ? "awl" : format[0];
+    let bytes: Uint8Array;
+    try {
+      bytes = this.core.output(g.subcommand, json, kind);
+    } catch (e) {
+      this.showMessage((e as Error).message, null);
+      return;
+    }
+    if (!bytes.length) return;
+    download(bytes, g.subcommand + (this.showSource ? ".awl" : format[2]));
+  }
+}
+
+// A tool's result without lines: its values, one "name: value" a line.
+function toolLines(r: RunResult): string[] {
+  return Object.entries(r)
+    .filter(([k]) => !["generator", "error", "notices", "rowCount"].includes(k))
+    .map(([k, v]) => `${k}: ${typeof v === "string" ? v : JSON.stringify(v)}`);
+}
+
+function linesOf(text: string): string[] {
+  const lines = text.split(/\r?\n/);
+  if (lines.length && lines[lines.length - 1] === "") lines.pop();
+  return lines;
+}
+
+loadCore().then(
+  (core) => {
+    const page = new Page(core);
+    (window as unknown as { brendax: Page }).brendax = page;
+    page.open(schema.menus[0]?.entries.find((e) => !e.expert)?.subcommand ?? schema.generators[0].subcommand);
+    document.body.dataset.ready = "1";
+  },
+  (e) => { $("message").textContent = `Der Kern kann nicht geladen werden: ${e}`; $("message").className = "error"; },
+);
