@@ -236,6 +236,7 @@ export class Page {
       const v = values[f.option];
       if (v === undefined) continue;
       if (f.kind === "lines" && f.file) {
+        if (!v) continue;
         const path = `/input/${f.option}.txt`;
         putFile(this.core, path, encodeCp1252(String(v).replace(/\r?\n/g, "\r\n")));
         o[f.option] = path;
