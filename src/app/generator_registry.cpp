@@ -1,6 +1,8 @@
 #include "app/generator_registry.h"
 
 #include <array>
+#include <string_view>
+#include <vector>
 
 #include "core/generator_codes.h"
 #include "datablocks/db_image_dialog.h"
@@ -23,31 +25,45 @@ QDialog* Make(ToolHost& host, QWidget* parent) {
   return new Dialog(host, parent);
 }
 
-const std::array<GeneratorEntry, 9> kGenerators = {{
-    {kGenSymbols, "Symbolgenerator1", ToolMenu::kTools, "Symbolgenerator@Symbol Generator", false, &Make<TForm2>},
-    {kGenDbSource, "DBUDT1", ToolMenu::kSourceGenerator, "DB@DB", false, &Make<TForm5QuelleDB>},
-    {kGenMessageDb, "MeldeDBUDT1", ToolMenu::kSourceGenerator, "Melde- DB/ UDT@Reporting DB/ UDT", false,
-     &Make<TForm6Melde_DB_UDT>},
-    {kGenTargetActualDb, "SollIstDB1", ToolMenu::kSourceGenerator, "Soll- Ist- DB@Soll- Ist- DB", true, &Make<TForm3>},
-    {kGenDbImage, "DBAbbildvonDateibin1", ToolMenu::kSourceGenerator, "DB- Abbild von Datei@DB Dump File", false,
-     &Make<TForm7QuelleDBFileKopieBin>},
-    {kGenStepSimple, "AWLSchrittketteBasic1", ToolMenu::kSourceGenerator,
-     "AWL-Schrittkette-Simple@STL-Step-Sequence-Simple", false, &Make<TForm10AWL_SchrittketteEinfach>},
-    {kGenStepExtended, "AWLSchrittkette1", ToolMenu::kSourceGenerator,
-     "AWL-Schrittkette-Extended@STL-Step-Sequence-Extended", false, &Make<TForm8AWL_Schrittkette>},
-    {kGenNone, "Adressrechner", ToolMenu::kToolsBelowSeparator, "Adressrechner@Address Calculator", false,
-     &Make<TForm5>},
-    {kGenNone, "PointerTool1", ToolMenu::kToolsBelowSeparator, "Pointer Tool@Pointer Tool", false,
-     &Make<TForm14Pointerrechner>},
+struct Factory {
+  const char* menuName;
+  DialogFactory factory;
+};
+
+const std::array<Factory, 9> kFactories = {{
+    {"Symbolgenerator1", &Make<TForm2>},
+    {"DBUDT1", &Make<TForm5QuelleDB>},
+    {"MeldeDBUDT1", &Make<TForm6Melde_DB_UDT>},
+    {"SollIstDB1", &Make<TForm3>},
+    {"DBAbbildvonDateibin1", &Make<TForm7QuelleDBFileKopieBin>},
+    {"AWLSchrittketteBasic1", &Make<TForm10AWL_SchrittketteEinfach>},
+    {"AWLSchrittkette1", &Make<TForm8AWL_Schrittkette>},
+    {"Adressrechner", &Make<TForm5>},
+    {"PointerTool1", &Make<TForm14Pointerrechner>},
 }};
+
+// The core's menu entries, each with its dialog.
+const std::vector<GeneratorEntry>& Generators() {
+  static const std::vector<GeneratorEntry> rows = [] {
+    std::vector<GeneratorEntry> all;
+    for (const ToolMenuEntry& entry : ToolMenuEntries()) {
+      DialogFactory factory = nullptr;
+      for (const Factory& f : kFactories)
+        if (std::string_view(f.menuName) == entry.menuName) factory = f.factory;
+      all.push_back({entry.code, entry.menuName, entry.menu, entry.caption, entry.expertOnly, factory});
+    }
+    return all;
+  }();
+  return rows;
+}
 
 }  // namespace
 
-std::span<const GeneratorEntry> GeneratorRegistry() { return kGenerators; }
+std::span<const GeneratorEntry> GeneratorRegistry() { return Generators(); }
 
 const GeneratorEntry* FindGenerator(int code) {
   if (code == kGenNone) return nullptr;
-  for (const GeneratorEntry& entry : kGenerators)
+  for (const GeneratorEntry& entry : Generators())
     if (entry.code == code) return &entry;
   return nullptr;
 }

@@ -6,20 +6,18 @@
 
 #include <span>
 
+#include "core/tool_menu.h"
+
 class QDialog;
 class QWidget;
 class ToolHost;
 
 namespace brendax {
 
-// Where a tool's entry sits: in "Tools" above the source-generator submenu,
-// in the submenu "Tools" > "Quellengenerator", or in "Tools" below the
-// separator.
-enum class ToolMenu { kTools, kSourceGenerator, kToolsBelowSeparator };
-
 // Creates a tool's dialog, hidden, as a child of `parent`.
 using DialogFactory = QDialog* (*)(ToolHost& host, QWidget* parent);
 
+// A menu entry of core/tool_menu.h with the dialog it opens.
 struct GeneratorEntry {
   int code;               // last-generator code; 0 for tools that write no output
   const char* menuName;   // object name of the menu entry

@@ -275,8 +275,8 @@ void TForm1::BuildMenu(std::span<const brendax::GeneratorEntry> rows) {
   connect(ProjektSpeichern1, &QAction::triggered, this, &TForm1::ProjektSpeichern1Click);
   connect(ProjektSpeichernUnter1, &QAction::triggered, this, &TForm1::ProjektSpeichernUnter1Click);
   connect(AllesGenerieren1, &QAction::triggered, this, &TForm1::AllesGenerieren1Click);
-  Tools = bar->addMenu("Tools");
-  Quellen1 = new QMenu("Quellengenerator", Tools);
+  Tools = bar->addMenu(brendax::kToolsMenuCaption);
+  Quellen1 = new QMenu(brendax::kSourceGeneratorMenuCaption, Tools);
   auto addTool = [this](QMenu* menu, const brendax::GeneratorEntry& row) {
     QAction* action = menu->addAction(LanguageText(row.caption));
     action->setObjectName(row.menuName);

@@ -21,6 +21,7 @@
 
 #include "cli/commands.h"
 #include "cli/output.h"
+#include "cli/run_arguments.h"
 #include "core/file_writer.h"
 #include "core/input_file.h"
 #include "core/symbol_table_file.h"
@@ -47,34 +48,6 @@ void RegisterJobGenerators(CLI::App& app) {
   RegisterDbImage(app);
 }
 
-// The arguments of one run, as they would be typed; "--name=value" so that
-// values beginning with "-" stay values, and an empty value as its own
-// argument. The names are checked already (CheckRunNames).
-std::vector<std::string> RunArguments(const Job& job, std::size_t index) {
-  const JobRun& run = job.runs[index];
-  std::vector<std::string> args{run.generator, "--mnemonics=" + job.mnemonics};
-  std::vector<std::string> positional;
-  for (const JobOption& option : run.options) {
-    if (run.generator == "db-image" && option.name == kDbImageFileOption) {
-      positional.insert(positional.end(), option.values.begin(), option.values.end());
-      continue;
-    }
-    for (const std::string& value : option.values) {
-      if (value.empty()) {
-        args.push_back("--" + option.name);
-        args.emplace_back();
-      } else {
-        args.push_back("--" + option.name + "=" + value);
-      }
-    }
-  }
-  if (!positional.empty()) {
-    args.emplace_back("--");
-    args.insert(args.end(), positional.begin(), positional.end());
-  }
-  return args;
-}
-
 void PrintLines(const std::string& prefix, const std::string& cp1252) {
   std::string shown = Cp1252ToUtf8(cp1252);
   for (auto& ch : shown)
@@ -87,7 +60,7 @@ void PrintLines(const std::string& prefix, const std::string& cp1252) {
 RunRecord ParseRun(const Job& job, std::size_t index, const std::string& jobPath) {
   CLI::App app;
   RegisterJobGenerators(app);
-  std::vector<std::string> args = RunArguments(job, index);
+  std::vector<std::string> args = RunArguments(job.runs[index], job.mnemonics);
   std::reverse(args.begin(), args.end());  // the parser takes its arguments last first
 
   std::optional<RunRecord> collected;
@@ -179,6 +152,31 @@ int RunJob(const std::string& jobPath, bool check) {
 }
 
 }  // namespace
+
+std::vector<std::string> RunArguments(const JobRun& run, const std::string& mnemonics) {
+  std::vector<std::string> args{run.generator};
+  if (!mnemonics.empty()) args.push_back("--mnemonics=" + mnemonics);
+  std::vector<std::string> positional;
+  for (const JobOption& option : run.options) {
+    if (run.generator == "db-image" && option.name == kDbImageFileOption) {
+      positional.insert(positional.end(), option.values.begin(), option.values.end());
+      continue;
+    }
+    for (const std::string& value : option.values) {
+      if (value.empty()) {
+        args.push_back("--" + option.name);
+        args.emplace_back();
+      } else {
+        args.push_back("--" + option.name + "=" + value);
+      }
+    }
+  }
+  if (!positional.empty()) {
+    args.emplace_back("--");
+    args.insert(args.end(), positional.begin(), positional.end());
+  }
+  return args;
+}
 
 void RegisterBatch(CLI::App& app) {
   auto jobPath = std::make_shared<std::string>();

@@ -16,5 +16,6 @@ void RegisterDbImage(CLI::App& app);
 void RegisterPointer(CLI::App& app);
 void RegisterAddress(CLI::App& app);
 void RegisterBatch(CLI::App& app);
+void RegisterSchema(CLI::App& app);
 
 }  // namespace brendax::cli

@@ -123,6 +123,7 @@ int RunCommandLine(int argc, char** argv) {
   brendax::cli::RegisterPointer(app);
   brendax::cli::RegisterAddress(app);
   brendax::cli::RegisterBatch(app);
+  brendax::cli::RegisterSchema(app);
   // The overview also lists the common options.
   app.footer(CommonOptionsHelp(app) + "\n" + kExitStatusHelp);
   // Every subcommand is known before the "--name=" forms are split.

@@ -45,11 +45,25 @@ struct Field {
   bool multiLine = false;               // kText: a list of lines (memo); CR, LF and TAB belong to it
   bool fromFile = false;                // kText: the command line reads it from the file its option names
   std::vector<int> codes;               // the error codes of the checks that read this field
+  const char* group = "";               // the caption of the dialog's group box holding it, UTF-8; "" none
+  std::vector<std::string> items;       // kChoice: the dialog's caption of each item, UTF-8
 
   // The same field with the error codes of its checks.
   Field Checks(std::vector<int> errorCodes) const {
     Field f = *this;
     f.codes = std::move(errorCodes);
+    return f;
+  }
+  // The same field inside the dialog's group box of that caption.
+  Field Group(const char* caption) const {
+    Field f = *this;
+    f.group = caption;
+    return f;
+  }
+  // The same choice with the dialog's caption of each item (UTF-8).
+  Field Items(std::vector<std::string> captions) const {
+    Field f = *this;
+    f.items = std::move(captions);
     return f;
   }
   // The same field as a list of lines; `readFromFile`: the command line

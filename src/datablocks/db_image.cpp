@@ -129,7 +129,8 @@ const FieldTable<DbImageParams>& DbImageFields() {
       TextField<P>("name", "LabeledEdit5", "Name d. Arrayvariable:", "name", &P::name, "S", false,
                    "name of the array variable, 1 to 23 letters, digits or _")
           .Checks({12, 13, 14}),
-      ChoiceField<P>("type", "ComboBox1", "Typ", "type", &P::type, {"byte", "word", "dword", "char"}, kDbImageChar),
+      ChoiceField<P>("type", "ComboBox1", "Typ", "type", &P::type, {"byte", "word", "dword", "char"}, kDbImageChar)
+          .Items({"Byte", "Word", "DWord", "Char"}),
       CheckField<P>("swap", "CheckBox2", "Bytefolge im Word /DWord tauschen", "swap", &P::swap, false),
       TextField<P>("count", "LabeledEdit3", "Array-Größe / Anzahl Variablen:", "count", &P::count, "255", false,
                    "number of elements; given: \"Automatisch\" off")

@@ -230,23 +230,28 @@ const FieldTable<DbSourceParams>& DbSourceFields() {
     using P = DbSourceParams;
     std::vector<std::string> typeNames;
     for (const auto& type : DbSourceTypes()) typeNames.emplace_back(type.entry);
+    std::vector<std::string> digitCaptions;
+    for (const auto& format : DbSourceDigitFormats()) digitCaptions.push_back(Cp1252ToUtf8(format));
     FieldTable<P> t;
     t.push_back(TextField<P>("dbNumber", "LabeledEdit2", "DB- Nummer", "db-number", &P::dbNumber, "1", false,
                              "number of the data block, 1 to 10000")
                     .Checks({4, 5, 6}));
-    t.push_back(ChoiceField<P>("type", "ComboBox1", "Datentyp :", "type", &P::type, typeNames, kDbTypeBool));
+    t.push_back(
+        ChoiceField<P>("type", "ComboBox1", "Datentyp :", "type", &P::type, typeNames, kDbTypeBool).Items(typeNames));
     t.push_back(TextField<P>("count", "LabeledEdit4", "Anzahl Variablen:", "count", &P::count, "255", false,
                              "number of variables, 1 to 32768")
                     .Checks({20}));
     t.push_back(TextField<P>("prefix", "LabeledEdit5", "Namenskürzel (vorn) :", "prefix", &P::prefix, "Y", false,
                              "text in front of every name, used as typed"));
     t.push_back(ChoiceField<P>("nameFrom", "RadioGroup1", "Generiere Name aus:", "name-from", &P::nameFrom,
-                               {"address", "number"}, kDbNameFromAddress));
+                               {"address", "number"}, kDbNameFromAddress)
+                    .Items({"Adresse", "Nummer"}));
     t.push_back(TextField<P>("start", "LabeledEdit8", "Startadresse/ Startnummer (0..1023) :", "start", &P::start, "0",
                              false, "first byte address or first number, 0 to 1023")
                     .Checks({10}));
     t.push_back(ChoiceField<P>("digitFormat", "ComboBox2", "Zahlenformat:", "digits", &P::digitFormat,
-                               {"1", "2", "3", "4", "5", "6"}, 2));
+                               {"1", "2", "3", "4", "5", "6"}, 2)
+                    .Items(digitCaptions));
     t.push_back(TextField<P>("suffixes", "Memo1", "Sequenz (optional):", "suffix", &P::suffixes, "einf\r\nausf", false,
                              "name suffixes used in turn")
                     .Lines());

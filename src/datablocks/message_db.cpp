@@ -83,8 +83,10 @@ const FieldTable<MessageDbParams>& MessageDbFields() {
     t.push_back(TextField<P>("count", "LabeledEdit1", "Anzahl Bit-Meldungen:", "count", &P::count, "1000", false,
                              "number of bit messages, 1 to 10000, raised to a multiple of 16")
                     .Checks({1, 2, 3}));
-    t.push_back(ChoiceField<P>("variant", "RadioGroup1", "Erzeuge:", "variant", &P::variant, {"db", "udt", "udt-ack"},
-                               kMessageUdtAndDbAcks));
+    t.push_back(
+        ChoiceField<P>("variant", "RadioGroup1", "Erzeuge:", "variant", &P::variant, {"db", "udt", "udt-ack"},
+                       kMessageUdtAndDbAcks)
+            .Items({"DB mit Meldungen", "UDT + DB mit Meldungen", "UDT + DB mit Meldungen und Quittiermeldungen"}));
     return t;
   }();
   return table;

@@ -106,7 +106,38 @@ void CheckOutputsAreNoInputs(const Job& job, const std::string& jobPath, const s
   }
 }
 
+// A run's "options" object: every value a text or a list of texts.
+std::vector<JobOption> OptionsOfRun(const nlohmann::json& options, const std::string& where) {
+  std::vector<JobOption> result;
+  for (const auto& [key, value] : options.items()) {
+    JobOption option{key.starts_with("--") ? key.substr(2) : key, {}};
+    if (value.is_string()) {
+      option.values.push_back(value.get<std::string>());
+    } else if (value.is_array() &&
+               std::all_of(value.begin(), value.end(), [](const auto& v) { return v.is_string(); })) {
+      for (const auto& v : value) option.values.push_back(v.get<std::string>());
+    } else {
+      throw JobFailure{kJobUsageError, where + "option --" + EscapedForMessage(option.name) +
+                                           ": the value must be a text or a list of texts"};
+    }
+    result.push_back(std::move(option));
+  }
+  return result;
+}
+
 }  // namespace
+
+std::vector<JobOption> ReadRunOptions(const std::string& jsonText) {
+  nlohmann::json document;
+  try {
+    document = nlohmann::json::parse(jsonText);
+  } catch (const nlohmann::json::parse_error& e) {
+    throw JobFailure{kJobUsageError, "options: not valid JSON at " + PositionText(jsonText, e.byte) + ": " +
+                                         EscapedForMessage(ParseErrorDetail(e.what()))};
+  }
+  if (!document.is_object()) throw JobFailure{kJobUsageError, "options: must be a JSON object"};
+  return OptionsOfRun(document, "options: ");
+}
 
 std::string RunName(std::size_t index, const std::string& generator) {
   return "run " + std::to_string(index + 1) + " (" + EscapedForMessage(generator) + ")";
@@ -203,22 +234,10 @@ Job ReadJob(const std::string& jobPath) {
     if (run.generator.empty()) throw JobFailure{kJobUsageError, runWhere + "\"generator\" is missing"};
     if (const nlohmann::json* options = Member(entry, "options")) {
       if (!options->is_object()) throw JobFailure{kJobUsageError, runWhere + "\"options\" must be a JSON object"};
-      for (const auto& [key, value] : options->items()) {
-        JobOption option{key.starts_with("--") ? key.substr(2) : key, {}};
-        const std::string optionWhere =
-            where + RunName(i, run.generator) + ": option --" + EscapedForMessage(option.name);
-        if (value.is_string()) {
-          option.values.push_back(value.get<std::string>());
-        } else if (value.is_array() &&
-                   std::all_of(value.begin(), value.end(), [](const auto& v) { return v.is_string(); })) {
-          for (const auto& v : value) option.values.push_back(v.get<std::string>());
-        } else {
-          throw JobFailure{kJobUsageError, optionWhere + ": the value must be a text or a list of texts"};
-        }
+      run.options = OptionsOfRun(*options, where + RunName(i, run.generator) + ": ");
+      for (JobOption& option : run.options)
         if (NamesFile(run.generator, option.name))
           for (auto& v : option.values) v = ResolvePath(folder, v);
-        run.options.push_back(std::move(option));
-      }
     }
     job.runs.push_back(std::move(run));
   }

@@ -82,6 +82,11 @@ inline constexpr const char* kJobFromStandardInput = "-";
 // shown escaped in the messages.
 Job ReadJob(const std::string& jobPath);
 
+// The options of one run from the JSON text of an object as a job's run
+// gives them ({"db-number": "100", "suffix": ["_A"]}), in the object's order;
+// a fault is a JobFailure (kJobUsageError) beginning "options: ".
+std::vector<JobOption> ReadRunOptions(const std::string& jsonText);
+
 // How messages name the job file: its path, or "standard input".
 std::string JobFileName(const std::string& jobPath);
 

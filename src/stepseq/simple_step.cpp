@@ -279,7 +279,8 @@ const FieldTable<SimpleStepParams>& SimpleStepFields() {
                    "symbol name of the function")
           .Checks({5}),
       ChoiceField<P>("structure", "RadioGroup1", "Struktur", "structure", &P::structure, {"jump-list", "comparator"},
-                     kSimpleComparator),
+                     kSimpleComparator)
+          .Items({"Sprungleiste (schnell)", "Vergleicher (flexibel)"}),
       CheckField<P>("oneChangePerCycle", "CheckBox1", "Nur eine Weiterschaltungpro SPS-Zyklus", "one-change-per-cycle",
                     &P::oneChangePerCycle, true),
       CheckField<P>("networkPerStep", "CheckBox2", "pro Schritt ein Netzwerk", "network-per-step", &P::networkPerStep,

@@ -90,7 +90,9 @@ const FieldTable<SymbolParams>& SymbolFieldTable() {
                     .Checks({1, 2}));
     t.push_back(ChoiceField<P>("area", "ComboBox1", "Adressbereich", "area", &P::area, {"inputs", "outputs", "flags"},
                                kAreaFlags)
-                    .Checks({3}));
+                    .Checks({3})
+                    .Items({Cp1252ToUtf8(SymbolAreaItems()[0]), Cp1252ToUtf8(SymbolAreaItems()[1]),
+                            Cp1252ToUtf8(SymbolAreaItems()[2])}));
     t.push_back(TextField<P>("startAddress", "LabeledEdit1", "Startadresse <A1>", "start-address", &P::startAddress,
                              "10.0", false, "address of the first row, byte.bit")
                     .Checks({4, 5, 6, 7}));
