@@ -99,7 +99,7 @@ export class Page {
     }
   }
 
-  private setExpert(on: boolean): void {
+  setExpert(on: boolean): void {
     this.expert = on;
     document.body.classList.toggle("expert", on);
     document.title = on ? "Brendax +" : "Brendax";
@@ -361,6 +361,7 @@ loadCore().then(
     (window as unknown as { brendax: Page }).brendax = page;
     page.open(schema.menus[0]?.entries.find((e) => !e.expert)?.subcommand ?? schema.generators[0].subcommand);
     document.body.dataset.ready = "1";
+    document.body.dataset.firstOutput = performance.now().toFixed(1);
   },
   (e) => { $("message").textContent = `Der Kern kann nicht geladen werden: ${e}`; $("message").className = "error"; },
 );

@@ -74,7 +74,7 @@ export class Project {
         const v = run.options[f.option];
         if (v === undefined || v === "") continue;
         if (f.kind === "lines" && f.file) {
-          const name = `${this.stem()}_${i + 1}_${f.option}.txt`;
+          const name = `${this.stem()}.run${i + 1}.${f.option}.txt`;
           download(String(v).replace(/\r?\n/g, "\r\n"), name, "text/plain");
           options[f.option] = name;
         } else if (f.kind === "file") {
