@@ -25,7 +25,7 @@ export interface GeneratorDef {
   examples?: Example[];
   fields: FieldDef[];
 }
-export interface MenuEntry { caption: string; subcommand: string; expert: boolean }
+export interface MenuEntry { caption: string; subcommand?: string; expert?: boolean; separator?: boolean; entries?: MenuEntry[] }
 export interface Menu { caption: string; entries: MenuEntry[] }
 export interface Schema { version: string; common?: FieldDef[]; menus: Menu[]; generators: GeneratorDef[] }
 

@@ -1,7 +1,7 @@
 // The page: the menu and the forms drawn from the field tables, the core
 // run on every change, its result shown as source text and symbol grid.
-import { Core, FieldDef, GeneratorDef, Options, RunResult, loadCore, putFile, schema } from "./core";
-import { encodeCp1252 } from "./cp1252";
+import { Core, FieldDef, GeneratorDef, MenuEntry, Options, RunResult, loadCore, putFile, schema } from "./core";
+import { decodeCp1252, encodeCp1252 } from "./cp1252";
 import { download } from "./util";
 import { SymbolGrid } from "./grid";
 import { Project } from "./project";
@@ -16,6 +16,9 @@ const ROW_FORMATS: [string, string, string][] = [
   ["asc", "ASC", ".asc"], ["sdf", "SDF", ".sdf"], ["seq", "SEQ", ".seq"], ["tsv", "TAB", ".txt"],
 ];
 const EXPERT_SEQUENCE = [1, 3, 2, 4, 4, 2, 1];
+// Options by which the command line fills a form from an example or a
+// template; the page has its own buttons for those.
+const HIDDEN = new Set(["example", "settings", "template"]);
 
 export class Page {
   current: GeneratorDef | null = null;
@@ -48,23 +51,40 @@ export class Page {
 
   private buildHeader(): void {
     const select = $<HTMLSelectElement>("mnemonics");
+    const field = schema.common?.find((f) => f.option === "mnemonics");
+    if (field?.items) {
+      select.replaceChildren(...field.items.map((it) => make("option", { value: it.value, textContent: it.caption })));
+      $("mnemonics-caption").textContent = field.caption;
+    }
     select.value = this.mnemonics;
     select.onchange = () => { localStorage.setItem("brendax.mnemonics", select.value); this.schedule(); };
   }
 
   private buildMenus(): void {
     const bar = $("menubar");
+    const fill = (list: HTMLElement, entries: MenuEntry[]) => {
+      for (const entry of entries) {
+        if (entry.separator) {
+          list.appendChild(make("hr"));
+        } else if (entry.entries) {
+          list.appendChild(make("div", { className: "submenu", textContent: entry.caption }));
+          const sub = make("div", { className: "submenu-list" });
+          fill(sub, entry.entries);
+          list.appendChild(sub);
+        } else {
+          const b = make("button", { textContent: entry.caption });
+          b.dataset.subcommand = entry.subcommand!;
+          if (entry.expert) b.classList.add("expert-only");
+          b.onclick = () => this.open(entry.subcommand!);
+          list.appendChild(b);
+        }
+      }
+    };
     for (const menu of schema.menus) {
       const item = make("div", { className: "menu" });
       item.appendChild(make("button", { textContent: menu.caption, className: "menu-title" }));
       const list = make("div", { className: "menu-list" });
-      for (const entry of menu.entries) {
-        const b = make("button", { textContent: entry.caption });
-        b.dataset.subcommand = entry.subcommand;
-        if (entry.expert) b.classList.add("expert-only");
-        b.onclick = () => this.open(entry.subcommand);
-        list.appendChild(b);
-      }
+      fill(list, menu.entries);
       item.appendChild(list);
       bar.appendChild(item);
     }
@@ -108,7 +128,11 @@ export class Page {
 
   defaults(g: GeneratorDef): Options {
     const o: Options = {};
-    for (const f of g.fields) o[f.option] = f.default ?? (f.repeatable ? [] : "");
+    for (const f of g.fields) {
+      if (HIDDEN.has(f.option)) continue;
+      const d = f.default ?? "";
+      o[f.option] = f.repeatable && !Array.isArray(d) ? linesOf(d) : d;
+    }
     return o;
   }
 
@@ -145,6 +169,7 @@ export class Page {
     form.appendChild(buttons);
     const groups = new Map<string, HTMLElement>();
     for (const f of g.fields) {
+      if (HIDDEN.has(f.option)) continue;
       let parent: HTMLElement = form;
       if (f.group) {
         if (!groups.has(f.group)) {
@@ -234,8 +259,10 @@ export class Page {
     const o: Options = { mnemonics: this.mnemonics };
     for (const f of g.fields) {
       const v = values[f.option];
-      if (v === undefined) continue;
-      if (f.kind === "lines" && f.file) {
+      if (v === undefined || HIDDEN.has(f.option)) continue;
+      if (f.repeatable) {
+        o[f.option] = Array.isArray(v) ? v : linesOf(v);
+      } else if (f.kind === "lines" && f.file) {
         if (!v) continue;
         const path = `/input/${f.option}.txt`;
         putFile(this.core, path, encodeCp1252(String(v).replace(/\r?\n/g, "\r\n")));
@@ -267,12 +294,23 @@ export class Page {
 
   private showResult(): void {
     const r = this.result!;
-    const lines = r.lines ?? (r.error || r.symbols ? [] : toolLines(r));
-    $<HTMLTextAreaElement>("source").value = lines.length ? lines.join("\n") + "\n" : "";
+    const g = this.current!;
+    let text = r.lines?.length ? r.lines.join("\n") + "\n" : "";
+    if (!r.lines && !r.error && g.tool) {
+      // A tool whose result is its fields (the address calculator): the
+      // text that the command line writes for it.
+      try {
+        text = decodeCp1252(this.core.output(g.subcommand, this.lastOptions, "awl")).replace(/\r\n/g, "\n");
+      } catch (e) {
+        text = (e as Error).message;
+      }
+    }
+    $<HTMLTextAreaElement>("source").value = text;
     this.grid.setRows(r.symbols ?? []);
     document.querySelectorAll(".field.refused").forEach((el) => el.classList.remove("refused"));
     if (r.error) this.showMessage(r.error.box, r.error.field);
     else this.showMessage((r.notices ?? []).join("\r\n"), null, "notice");
+    if (Array.isArray(r.invalid)) for (const f of r.invalid as string[]) this.markField(f);
     $("rows").textContent = r.symbols?.length ? `${r.symbols.length} Symbole` : "";
     this.showView();
   }
@@ -281,10 +319,11 @@ export class Page {
     const box = $("message");
     box.textContent = text.replace(/\r\n?/g, "\n");
     box.className = text ? kind : "";
-    if (field) {
-      const row = document.querySelector(`#form .field[data-option="${CSS.escape(field)}"]`);
-      row?.classList.add("refused");
-    }
+    if (field) this.markField(field);
+  }
+
+  private markField(option: string): void {
+    document.querySelector(`#form .field[data-option="${CSS.escape(option)}"]`)?.classList.add("refused");
   }
 
   private showView(): void {
@@ -342,13 +381,6 @@ export class Page {
   }
 }
 
-// A tool's result without lines: its values, one "name: value" a line.
-function toolLines(r: RunResult): string[] {
-  return Object.entries(r)
-    .filter(([k]) => !["generator", "error", "notices", "rowCount"].includes(k))
-    .map(([k, v]) => `${k}: ${typeof v === "string" ? v : JSON.stringify(v)}`);
-}
-
 function linesOf(text: string): string[] {
   const lines = text.split(/\r?\n/);
   if (lines.length && lines[lines.length - 1] === "") lines.pop();
@@ -359,7 +391,7 @@ loadCore().then(
   (core) => {
     const page = new Page(core);
     (window as unknown as { brendax: Page }).brendax = page;
-    page.open(schema.menus[0]?.entries.find((e) => !e.expert)?.subcommand ?? schema.generators[0].subcommand);
+    page.open(schema.menus[0]?.entries.find((e) => !e.expert && e.subcommand)?.subcommand ?? schema.generators[0].subcommand);
     document.body.dataset.ready = "1";
     document.body.dataset.firstOutput = performance.now().toFixed(1);
   },
