@@ -311,6 +311,18 @@ export class Page {
     if (r.error) this.showMessage(r.error.box, r.error.field);
     else this.showMessage((r.notices ?? []).join("\r\n"), null, "notice");
     if (Array.isArray(r.invalid)) for (const f of r.invalid as string[]) this.markField(f);
+    // The address calculator writes its result into the sought field, as
+    // its dialog does; that field is not typed into.
+    const fields = r.fields as Record<string, string> | undefined;
+    const marks = r.marks as Record<string, string> | undefined;
+    if (fields && marks) {
+      for (const [option, value] of Object.entries(fields)) {
+        const input = document.getElementById(`f-${option}`) as HTMLInputElement | null;
+        if (!input) continue;
+        input.readOnly = marks[option] === "X";
+        if (input.readOnly) input.value = value;
+      }
+    }
     $("rows").textContent = r.symbols?.length ? `${r.symbols.length} Symbole` : "";
     this.showView();
   }
