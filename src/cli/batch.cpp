@@ -91,7 +91,7 @@ std::string Difference(const std::string& path, const std::string& generated) {
   std::string label = EscapedForMessage(path) + "\t(on disk)";
   if (!file.opened()) {
     std::error_code error;
-    if (std::filesystem::exists(std::filesystem::u8path(path), error))
+    if (std::filesystem::exists(PathFromUtf8(path), error))
       throw JobFailure{kJobUsageError, CannotReadMessage(path, file.failure())};
     label = EscapedForMessage(path) + "\t(missing)";
   } else if (!file.ReadAll(kTextInputLimit, onDisk)) {

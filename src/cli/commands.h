@@ -18,4 +18,7 @@ void RegisterAddress(CLI::App& app);
 void RegisterBatch(CLI::App& app);
 void RegisterSchema(CLI::App& app);
 
+// Every subcommand above, in the order the overview lists them.
+void RegisterCommands(CLI::App& app);
+
 }  // namespace brendax::cli

@@ -103,6 +103,25 @@ int Exit(CLI::App& app, const CLI::ParseError& error, int status) {
 
 }  // namespace
 
+namespace brendax::cli {
+
+void RegisterCommands(CLI::App& app) {
+  RegisterStepSimple(app);
+  RegisterStepExtended(app);
+  RegisterSymbols(app);
+  RegisterTemplates(app);
+  RegisterDb(app);
+  RegisterMessageDb(app);
+  RegisterTargetActualDb(app);
+  RegisterDbImage(app);
+  RegisterPointer(app);
+  RegisterAddress(app);
+  RegisterBatch(app);
+  RegisterSchema(app);
+}
+
+}  // namespace brendax::cli
+
 int RunCommandLine(int argc, char** argv) {
   brendax::cli::SetExitStatus(brendax::cli::kExitGenerated);
   CLI::App app{"Brendax command line: generates STL sources and symbol rows for S7 PLCs"};
@@ -112,18 +131,7 @@ int RunCommandLine(int argc, char** argv) {
   // "/daten/auftrag.json" is a path, not a Windows-style option.
   app.allow_windows_style_options(false);
   app.require_subcommand(0, 1);
-  brendax::cli::RegisterStepSimple(app);
-  brendax::cli::RegisterStepExtended(app);
-  brendax::cli::RegisterSymbols(app);
-  brendax::cli::RegisterTemplates(app);
-  brendax::cli::RegisterDb(app);
-  brendax::cli::RegisterMessageDb(app);
-  brendax::cli::RegisterTargetActualDb(app);
-  brendax::cli::RegisterDbImage(app);
-  brendax::cli::RegisterPointer(app);
-  brendax::cli::RegisterAddress(app);
-  brendax::cli::RegisterBatch(app);
-  brendax::cli::RegisterSchema(app);
+  brendax::cli::RegisterCommands(app);
   // The overview also lists the common options.
   app.footer(CommonOptionsHelp(app) + "\n" + kExitStatusHelp);
   // Every subcommand is known before the "--name=" forms are split.

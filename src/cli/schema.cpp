@@ -206,18 +206,7 @@ Json FieldsOf(const CLI::App& command) {
 template <class P>
 Json AllFieldOptions(const FieldTable<P>& table, const P& p) {
   Json options = Json::object();
-  for (const auto& f : table) {
-    switch (f.kind) {
-      case FieldKind::kText: options[f.option] = Cp1252ToUtf8(p.*(f.text)); break;
-      case FieldKind::kCheck: options[f.option] = p.*(f.check) ? "on" : "off"; break;
-      case FieldKind::kChoice: {
-        const int index = p.*(f.choice);
-        if (index >= 0 && index < static_cast<int>(f.choices.size()))
-          options[f.option] = f.choices[static_cast<std::size_t>(index)];
-        break;
-      }
-    }
-  }
+  for (const auto& [option, value] : FieldValuesOf(table, p)) options[option] = value;
   return options;
 }
 
@@ -365,6 +354,7 @@ Json JobSchema(const CLI::App& app) {
   doc["description"] = "A job of generator runs for brendax-cli batch and the window's projects";
   doc["type"] = "object";
   doc["properties"] = {
+      {"$schema", {{"type", "string"}, {"description", "The JSON Schema of the file, for editors"}}},
       {"source", path("The source file written with every block (relative to the job file's folder)")},
       {"symbols", path("The symbol file written with every row")},
       {"symbols-format",

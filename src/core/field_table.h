@@ -225,6 +225,27 @@ GivenOptions FieldOptionsOf(const FieldTable<Params>& table, const Params& p, co
   return options;
 }
 
+// Every field's value of the record as its option takes it, in table order
+// (a choice outside the list has none).
+template <class Params>
+std::vector<std::pair<std::string, std::string>> FieldValuesOf(const FieldTable<Params>& table, const Params& p) {
+  std::vector<std::pair<std::string, std::string>> values;
+  for (const auto& f : table) {
+    if (*f.option == '\0') continue;
+    switch (f.kind) {
+      case FieldKind::kText: values.emplace_back(f.option, Cp1252ToUtf8(p.*(f.text))); break;
+      case FieldKind::kCheck: values.emplace_back(f.option, p.*(f.check) ? "on" : "off"); break;
+      case FieldKind::kChoice: {
+        const int index = p.*(f.choice);
+        if (index >= 0 && index < static_cast<int>(f.choices.size()))
+          values.emplace_back(f.option, f.choices[static_cast<std::size_t>(index)]);
+        break;
+      }
+    }
+  }
+  return values;
+}
+
 // The error code of a text field holding a control character.
 inline constexpr int kControlCharacterCode = 80;
 

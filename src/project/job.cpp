@@ -177,8 +177,9 @@ Job ReadJob(const std::string& jobPath) {
                                          EscapedForMessage(ParseErrorDetail(e.what()))};
   }
   if (!document.is_object()) throw JobFailure{kJobUsageError, where + "the job must be a JSON object"};
+  // "$schema" names the JSON Schema an editor checks the file with (brendax-cli schema --job).
   static const std::set<std::string> known = {"source", "symbols",      "symbols-format", "mnemonics",
-                                              "runs",   "symbol-table", "merge"};
+                                              "runs",   "symbol-table", "merge",          "$schema"};
   for (const auto& [key, value] : document.items()) {
     if (known.count(key) == 0)
       throw JobFailure{kJobUsageError, where + "unknown member \"" + EscapedForMessage(key) + "\""};
