@@ -256,7 +256,8 @@ export class Page {
   // The options as the core takes them: lists that the command line reads
   // from a file are written into the core's file system first.
   coreOptions(g: GeneratorDef, values: Options): Options {
-    const o: Options = { mnemonics: this.mnemonics };
+    // The two tools write no mnemonics and take no such option.
+    const o: Options = g.tool ? {} : { mnemonics: this.mnemonics };
     for (const f of g.fields) {
       const v = values[f.option];
       if (v === undefined || HIDDEN.has(f.option)) continue;
