@@ -7,6 +7,8 @@ import { Options } from "./core";
 
 const KEY = "brendax.settings";
 const PATH = "/input/brendax.set";
+// The window's settings record has this one size.
+const RECORD_SIZE = 2756;
 
 interface Slot { number: number; name: string; neverSaved?: boolean; options?: Options }
 
@@ -58,6 +60,9 @@ export class Templates {
   // one is refused and the stored templates stay.
   private async import(file: File): Promise<string | null> {
     const bytes = new Uint8Array(await file.arrayBuffer());
+    if (bytes.length !== RECORD_SIZE) {
+      return `${file.name} ist keine Einstellungsdatei von Brendax: sie hat ${bytes.length} statt ${RECORD_SIZE} Bytes.`;
+    }
     const before = localStorage.getItem(KEY);
     localStorage.setItem(KEY, toBase64(bytes));
     this.stage();
