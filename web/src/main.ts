@@ -19,6 +19,14 @@ const EXPERT_SEQUENCE = [1, 3, 2, 4, 4, 2, 1];
 // Options by which the command line fills a form from an example or a
 // template; the page has its own buttons for those.
 const HIDDEN = new Set(["example", "settings", "template"]);
+// A field that follows from the picked file while the dialog's box
+// "Automatisch" is ticked (as it is at the start); the command line takes
+// the field's option only when the box is cleared.
+const AUTOMATIC: Record<string, string> = { "db-image": "count" };
+export const AUTO_KEY = "@automatic";
+export function automaticField(g: GeneratorDef): string | undefined {
+  return g.fields.some((f) => f.option === "automatic") ? undefined : AUTOMATIC[g.subcommand];
+}
 
 export class Page {
   current: GeneratorDef | null = null;
@@ -133,6 +141,7 @@ export class Page {
       const d = f.default ?? "";
       o[f.option] = f.repeatable && !Array.isArray(d) ? linesOf(d) : d;
     }
+    if (automaticField(g)) o[AUTO_KEY] = "on";
     return o;
   }
 
@@ -180,9 +189,26 @@ export class Page {
         }
         parent = groups.get(f.group)!;
       }
+      if (f.option === automaticField(g)) parent.appendChild(this.automaticControl(f, values));
       parent.appendChild(this.fieldControl(f, values));
     }
+    this.applyAutomatic();
     if (g.subcommand === "symbols") form.appendChild(this.templates.panel());
+  }
+
+  private automaticControl(f: FieldDef, values: Options): HTMLElement {
+    const row = make("label", { className: "field kind-check" });
+    const box = make("input", { type: "checkbox", id: "f-automatic", checked: values[AUTO_KEY] === "on" });
+    box.onchange = () => { values[AUTO_KEY] = box.checked ? "on" : "off"; this.applyAutomatic(); this.schedule(); };
+    row.append(box, make("span", { className: "caption", textContent: `Automatisch (${f.caption.replace(/:$/, "")} aus der Dateigröße)` }));
+    return row;
+  }
+
+  private applyAutomatic(): void {
+    const option = automaticField(this.current!);
+    if (!option) return;
+    const input = document.getElementById(`f-${option}`) as HTMLInputElement | null;
+    if (input) input.disabled = this.values.get(this.current!.subcommand)![AUTO_KEY] === "on";
   }
 
   private fieldControl(f: FieldDef, values: Options): HTMLElement {
@@ -261,6 +287,7 @@ export class Page {
     for (const f of g.fields) {
       const v = values[f.option];
       if (v === undefined || HIDDEN.has(f.option)) continue;
+      if (f.option === automaticField(g) && values[AUTO_KEY] !== "off") continue;
       if (f.repeatable) {
         o[f.option] = Array.isArray(v) ? v : linesOf(v);
       } else if (f.kind === "lines" && f.file) {

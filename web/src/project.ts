@@ -3,6 +3,7 @@
 // download; a run that names a file (the DB image, a list read from a file)
 // asks the user for that file, as a page cannot open paths itself.
 import type { Page } from "./main";
+import { AUTO_KEY, automaticField } from "./main";
 import { FieldDef, Options, schema } from "./core";
 import { decodeCp1252 } from "./cp1252";
 import { download } from "./util";
@@ -73,6 +74,7 @@ export class Project {
       for (const f of g.fields) {
         const v = run.options[f.option];
         if (v === undefined || v === "") continue;
+        if (f.option === automaticField(g) && run.options[AUTO_KEY] !== "off") continue;
         if (f.kind === "lines" && f.file) {
           const name = `${this.stem()}.run${i + 1}.${f.option}.txt`;
           download(String(v).replace(/\r?\n/g, "\r\n"), name, "text/plain");
@@ -108,6 +110,8 @@ export class Project {
     const wanted = g.fields.filter((f) => (f.kind === "file" || (f.kind === "lines" && f.file)) &&
       typeof run.options[f.option] === "string" && !String(run.options[f.option]).startsWith("/input/"));
     const options = { ...run.options };
+    const auto = automaticField(g);
+    if (auto && !(AUTO_KEY in options)) options[AUTO_KEY] = auto in options ? "off" : "on";
     for (const f of wanted) if (f.kind === "file") delete options[f.option];
     this.page.open(run.generator, options);
     for (const f of wanted) this.ask(f, String(run.options[f.option]), run);
