@@ -4,6 +4,7 @@ import { Core, FieldDef, GeneratorDef, MenuEntry, Options, RunResult, loadCore, 
 import { decodeCp1252, encodeCp1252 } from "./cp1252";
 import { download } from "./util";
 import { SymbolGrid } from "./grid";
+import { TextView } from "./text_view";
 import { Project } from "./project";
 import { Templates } from "./templates";
 
@@ -35,15 +36,18 @@ export class Page {
   result: RunResult | null = null;
   private lastOptions = "";
   private showSource = true;
+  private sourceText = "";
   private pending = 0;
   private expert = false;
   private expertProgress = 0;
   private readonly grid: SymbolGrid;
+  private readonly text: TextView;
   private readonly templates: Templates;
   readonly project: Project;
 
   constructor(readonly core: Core) {
     this.grid = new SymbolGrid($("grid"));
+    this.text = new TextView($("source"));
     this.templates = new Templates(this);
     this.project = new Project(this);
     this.buildMenus();
@@ -333,7 +337,9 @@ export class Page {
         text = (e as Error).message;
       }
     }
-    $<HTMLTextAreaElement>("source").value = text;
+    // Kept here too: reading a text area's value back copies all of it.
+    this.sourceText = text;
+    this.text.setLines(r.lines?.length ? r.lines : text ? text.replace(/\n$/, "").split("\n") : [], text);
     this.grid.setRows(r.symbols ?? []);
     document.querySelectorAll(".field.refused").forEach((el) => el.classList.remove("refused"));
     if (r.error) this.showMessage(r.error.box, r.error.field);
@@ -368,7 +374,7 @@ export class Page {
 
   private showView(): void {
     const r = this.result;
-    const hasLines = $<HTMLTextAreaElement>("source").value !== "";
+    const hasLines = this.sourceText !== "";
     const hasRows = (r?.symbols?.length ?? 0) > 0;
     if (!hasRows) this.showSource = true;
     else if (!hasLines) this.showSource = false;
@@ -383,9 +389,10 @@ export class Page {
   // source's selection, or all of it, with CR LF line ends.
   clipboardText(): string {
     if (!this.showSource) return this.grid.clipboardText();
-    const area = $<HTMLTextAreaElement>("source");
-    const all = area.selectionStart === area.selectionEnd;
-    const text = all ? area.value : area.value.slice(area.selectionStart, area.selectionEnd);
+    const selection = document.getSelection();
+    const inside = selection && !selection.isCollapsed && $("source").contains(selection.anchorNode) &&
+      $("source").contains(selection.focusNode);
+    const text = inside ? selection.toString() : this.sourceText;
     return text.replace(/\n/g, "\r\n");
   }
 

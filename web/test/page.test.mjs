@@ -16,7 +16,7 @@ afterEach(async () => {
   page = null;
 });
 
-const sourceText = () => page.inputValue("#source");
+const sourceText = () => page.textContent("#source");
 const menuClick = async (id) => {
   await page.hover(`#menubar .menu:has(${id}) .menu-title`);
   await page.click(id);
@@ -105,7 +105,7 @@ test("typing, a check box and a choice each update the output within a frame", a
   for (const [, act, shows] of changes) {
     await act(page);
     const frames = await page.evaluate(() => new Promise((done) =>
-      requestAnimationFrame(() => requestAnimationFrame(() => done(document.getElementById("source").value)))));
+      requestAnimationFrame(() => requestAnimationFrame(() => done(document.getElementById("source").textContent)))));
     assert.notEqual(frames, last);
     if (shows) assert.match(frames, shows);
     last = frames;
@@ -116,7 +116,7 @@ test("the DB image reads the file the user picks", async () => {
   page = await browser.open();
   await openGenerator(page, "db-image");
   await page.setInputFiles("#f-file", join(root, "goldens", "datablocks", "db_image_example.bin"));
-  await page.waitForFunction(() => document.getElementById("source").value.length > 0);
+  await page.waitForFunction(() => document.getElementById("source").textContent.length > 0);
   assert.equal(await copied(page), cp1252(golden("datablocks/db_image_example_char.awl")));
   await page.setInputFiles("#f-file", { name: "leer.bin", mimeType: "application/octet-stream", buffer: Buffer.alloc(0) });
   await page.waitForFunction(() => document.getElementById("message").textContent !== "");
@@ -151,8 +151,12 @@ test("the target/actual DB is behind the expert switch, and its largest form sho
     window.brendax.regenerate();
     return performance.now() - t0;
   });
-  const lines = await page.$eval("#source", (e) => e.value.split("\n").length);
+  const lines = await page.evaluate(() => window.brendax.result.lines.length);
   assert.ok(lines > 100000, `${lines} lines`);
+  const shown = await page.$eval("#source", (e) => [e.querySelectorAll("*").length, e.textContent.split("\n").length]);
+  assert.ok(shown[0] < 5 && shown[1] < 1000, `the view holds ${shown}`);
+  await page.$eval("#source", (e) => { e.scrollTop = e.scrollHeight; e.dispatchEvent(new Event("scroll")); });
+  assert.match(await page.textContent("#source"), /END_DATA_BLOCK/);
   assert.ok(ms < 5000, `${ms} ms`);
   // The next panel click switches the mode off again.
   await menuClick("#about");
@@ -211,7 +215,7 @@ test("a project file opens into the forms and saves again", async () => {
   assert.equal(await page.inputValue("#f-db-number"), "100");
   await page.click("#project button[data-run='1']");
   await page.setInputFiles("#ask input[type=file]", join(root, "goldens", "datablocks", "db_image_example.bin"));
-  await page.waitForFunction(() => document.getElementById("source").value.length > 0);
+  await page.waitForFunction(() => document.getElementById("source").textContent.length > 0);
   assert.equal(await copied(page), cp1252(golden("datablocks/db_image_example_char.awl")));
   const [download] = await Promise.all([page.waitForEvent("download"), menuClick("#project-save")]);
   const back = JSON.parse(readFileSync(await download.path(), "utf8"));
