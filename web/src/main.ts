@@ -319,7 +319,10 @@ export class Page {
     try {
       this.result = JSON.parse(this.core.generate(g.subcommand, json)) as RunResult;
     } catch (e) {
-      this.result = { error: { code: -1, message: String(e), box: (e as Error).message ?? String(e), field: null } };
+      // A usage error: the command line's first line ("--structure: spiral
+      // not in {...}"); its second only points to --help.
+      const text = ((e as Error).message ?? String(e)).split("\n")[0];
+      this.result = { error: { code: -1, message: text, box: text, field: null } };
     }
     this.showResult();
   }

@@ -54,6 +54,27 @@ test("every generator's defaults give the golden output, copied and saved", asyn
   }
 });
 
+// The dialogs' example buttons, and a rectangle of the grid copied as the
+// window copies it.
+const EXAMPLES = [
+  ["step-extended", 2, "stepseq/extended_example2_de.awl"],
+  ["symbols", 2, "symbols/example_cylinder_de.txt"],
+];
+
+test("the example buttons give the examples' goldens; a selected rectangle of the grid is copied alone", async () => {
+  page = await browser.open();
+  for (const [subcommand, n, file] of EXAMPLES) {
+    await openGenerator(page, subcommand);
+    await page.click(`button[data-example='${n}']`);
+    assert.equal(await copied(page), cp1252(golden(file)), `${subcommand} example ${n}`);
+  }
+  await page.click("#grid tr[data-row='3'] td[data-col='1']");
+  await page.click("#grid tr[data-row='5'] td[data-col='2']", { modifiers: ["Shift"] });
+  const rows = cp1252(golden("symbols/example_cylinder_de.txt")).split("\r\n").slice(2, 5)
+    .map((row) => row.split("\t").slice(1, 3).join("\t") + "\r\n");
+  assert.equal(await copied(page), rows.join(""));
+});
+
 test("the mnemonic choice is kept across a reload and changes the output", async () => {
   page = await browser.open();
   await openGenerator(page, "step-simple");
