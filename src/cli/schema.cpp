@@ -239,7 +239,9 @@ Json ExamplesOf(const std::string& subcommand) {
 // What a generator's run puts into the window: source lines, symbol rows.
 Json WritesOf(const std::string& subcommand) {
   const bool lines = subcommand != "symbols";
-  const bool rows = subcommand != "pointer" && subcommand != "address";
+  // The block generators write their blocks only; the step sequences also
+  // name their function (and data block) in the symbol grid.
+  const bool rows = subcommand == "symbols" || subcommand == "step-simple" || subcommand == "step-extended";
   return {{"lines", lines}, {"rows", rows}};
 }
 

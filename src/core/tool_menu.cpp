@@ -1,6 +1,7 @@
 #include "core/tool_menu.h"
 
 #include <array>
+#include <string_view>
 
 #include "core/generator_codes.h"
 
@@ -30,5 +31,11 @@ const std::array<ToolMenuEntry, 9> kEntries = {{
 }  // namespace
 
 std::span<const ToolMenuEntry> ToolMenuEntries() { return kEntries; }
+
+const char* DialogCaptionOf(const char* subcommand) {
+  for (const ToolMenuEntry& entry : kEntries)
+    if (std::string_view(entry.subcommand) == subcommand) return entry.dialog;
+  return "";
+}
 
 }  // namespace brendax

@@ -28,4 +28,8 @@ struct ToolMenuEntry {
 
 std::span<const ToolMenuEntry> ToolMenuEntries();
 
+// The caption of the dialog of the tool with that subcommand (UTF-8); "" for
+// none.
+const char* DialogCaptionOf(const char* subcommand);
+
 }  // namespace brendax

@@ -14,12 +14,13 @@
 #include <QPushButton>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
 
 TForm7QuelleDBFileKopieBin::TForm7QuelleDBFileKopieBin(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenDbImage, QStringLiteral("DB-Abbild von Datei")),
+    : GeneratorDialog(host, parent, brendax::kGenDbImage, QString::fromUtf8(brendax::DialogCaptionOf("db-image"))),
       binder_(brendax::DbImageFields(), this) {
   // The button column of the frame carries this dialog's own names.
   GeneratorDialog::Button1->setObjectName(QStringLiteral("Button2"));
@@ -34,8 +35,7 @@ TForm7QuelleDBFileKopieBin::TForm7QuelleDBFileKopieBin(ToolHost& host, QWidget* 
   LabeledEdit2 = Named(new LabeledEdit(QStringLiteral("DB-Nummer:"), this), "LabeledEdit2");
   LabeledEdit5 = Named(new LabeledEdit(QStringLiteral("Name d. Arrayvariable:"), this), "LabeledEdit5");
   ComboBox1 = Named(new QComboBox(this), "ComboBox1");
-  ComboBox1->addItems(
-      {QStringLiteral("Byte"), QStringLiteral("Word"), QStringLiteral("DWord"), QStringLiteral("Char")});
+  ComboBox1->addItems(field_binding::ItemCaptions(brendax::DbImageFields(), "type"));
   ComboBox1->setEditable(false);
   CheckBox2 = Named(new QCheckBox(QStringLiteral("Bytefolge im Word /DWord tauschen"), this), "CheckBox2");
   LabeledEdit3 = Named(new LabeledEdit(QStringLiteral("Array-Größe / Anzahl Variablen:"), this), "LabeledEdit3");

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
@@ -16,7 +17,8 @@
 using brendax::DbSourceFields;
 
 TForm5QuelleDB::TForm5QuelleDB(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenDbSource, "DB - Quelle erzeugen"), binder_(DbSourceFields(), this) {
+    : GeneratorDialog(host, parent, brendax::kGenDbSource, QString::fromUtf8(brendax::DialogCaptionOf("db"))),
+      binder_(DbSourceFields(), this) {
   LabeledEdit2 = Named(new LabeledEdit("DB- Nummer", this), "LabeledEdit2");
   Label1 = new QLabel("Datentyp :", this);
   ComboBox1 = Named(new QComboBox(this), "ComboBox1");
@@ -25,7 +27,9 @@ TForm5QuelleDB::TForm5QuelleDB(ToolHost& host, QWidget* parent)
   Label1->setBuddy(ComboBox1);
   LabeledEdit4 = Named(new LabeledEdit("Anzahl Variablen:", this), "LabeledEdit4");
   LabeledEdit5 = Named(new LabeledEdit(QString::fromUtf8("Namenskürzel (vorn) :"), this), "LabeledEdit5");
-  RadioGroup1 = Named(new RadioGroup("Generiere Name aus:", {"Adresse", "Nummer"}, this), "RadioGroup1");
+  RadioGroup1 =
+      Named(new RadioGroup("Generiere Name aus:", field_binding::ItemCaptions(DbSourceFields(), "name-from"), this),
+            "RadioGroup1");
   LabeledEdit8 = Named(new LabeledEdit("Startadresse/ Startnummer (0..1023) :", this), "LabeledEdit8");
   Label2 = new QLabel("Zahlenformat:", this);
   ComboBox2 = Named(new QComboBox(this), "ComboBox2");

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
@@ -33,7 +34,8 @@ QPlainTextEdit* AddList(QGridLayout* grid, int row, int column, const QString& c
 }  // namespace
 
 TForm3::TForm3(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenTargetActualDb, QStringLiteral("Soll-Ist-DB")),
+    : GeneratorDialog(host, parent, brendax::kGenTargetActualDb,
+                      QString::fromUtf8(brendax::DialogCaptionOf("target-actual-db"))),
       binder_(brendax::TargetActualFields(), this) {
   LabeledEdit6 = Named(new LabeledEdit(QStringLiteral("Startadresse (0..1023) :"), this), "LabeledEdit6");
   LabeledEdit2 = Named(new LabeledEdit(QStringLiteral("Anzahl Doppelworte (1..32) :"), this), "LabeledEdit2");

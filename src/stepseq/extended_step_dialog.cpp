@@ -9,12 +9,14 @@
 #include <QVBoxLayout>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
 
 TForm8AWL_Schrittkette::TForm8AWL_Schrittkette(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenStepExtended, "AWL-Schrittkette-Extended"),
+    : GeneratorDialog(host, parent, brendax::kGenStepExtended,
+                      QString::fromUtf8(brendax::DialogCaptionOf("step-extended"))),
       binder_(brendax::ExtendedStepFields(), this) {
   LabeledEdit1 = Named(new LabeledEdit("FC- Nummer", this), "LabeledEdit1");
   LabeledEdit3 = Named(new LabeledEdit("FC- Name", this), "LabeledEdit3");

@@ -5,18 +5,21 @@
 #include <QVBoxLayout>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/tool_host_ui.h"
 
 using brendax::SimpleStepParams;
 
 TForm10AWL_SchrittketteEinfach::TForm10AWL_SchrittketteEinfach(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenStepSimple, "AWL-Schrittkette-Simple"),
+    : GeneratorDialog(host, parent, brendax::kGenStepSimple,
+                      QString::fromUtf8(brendax::DialogCaptionOf("step-simple"))),
       binder_(brendax::SimpleStepFields(), this) {
   LabeledEdit1 = Named(new LabeledEdit("FC- Nummer", this), "LabeledEdit1");
   LabeledEdit3 = Named(new LabeledEdit("FC- Name", this), "LabeledEdit3");
   RadioGroup1 =
-      Named(new RadioGroup("Struktur", {"Sprungleiste (schnell)", "Vergleicher (flexibel)"}, this), "RadioGroup1");
+      Named(new RadioGroup("Struktur", field_binding::ItemCaptions(brendax::SimpleStepFields(), "structure"), this),
+            "RadioGroup1");
   CheckBox1 = Named(new QCheckBox("Nur eine Weiterschaltungpro SPS-Zyklus", this), "CheckBox1");
   CheckBox2 = Named(new QCheckBox("pro Schritt ein Netzwerk", this), "CheckBox2");
   LabeledEdit9 = Named(new LabeledEdit("Nr. 1. Schritt", this), "LabeledEdit9");

@@ -17,6 +17,7 @@
 #include <algorithm>
 
 #include "core/generator_codes.h"
+#include "core/tool_menu.h"
 #include "symbols/symbol_templates.h"
 #include "ui/controls_ui.h"
 #include "ui/field_binding_ui.h"
@@ -135,7 +136,7 @@ bool TFormSymbolgenSaveFormular::eventFilter(QObject* watched, QEvent* event) {
 // ------------------------------------------------------------ symbol dialog
 
 TForm2::TForm2(ToolHost& host, QWidget* parent)
-    : GeneratorDialog(host, parent, brendax::kGenSymbols, "Symbolgenerator") {
+    : GeneratorDialog(host, parent, brendax::kGenSymbols, QString::fromUtf8(brendax::DialogCaptionOf("symbols"))) {
   setObjectName("Form2");
   Button1->setText("OK");
   // The longest captions ("Startw. Count.3 (Sequ.) <C3>") fit the 145-pixel

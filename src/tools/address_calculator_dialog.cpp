@@ -11,6 +11,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "core/tool_menu.h"
 #include "ui/generator_dialog_ui.h"
 #include "ui/seams_ui.h"
 #include "ui/tool_host_ui.h"
@@ -42,7 +43,7 @@ QPushButton* MarkButtonFor(const char* toolTip, QWidget* parent) {
 TForm5::TForm5(ToolHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   setObjectName("Form5");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setWindowTitle("Adressrechner");
+  setWindowTitle(QString::fromUtf8(brendax::DialogCaptionOf("address")));
 
   Edit1 = new QLineEdit(this);
   Edit2 = new QLineEdit(this);

@@ -15,6 +15,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "core/tool_menu.h"
 #include "ui/controls_ui.h"
 #include "ui/generator_dialog_ui.h"
 #include "ui/seams_ui.h"
@@ -49,7 +50,7 @@ W* Steady(W* widget) {
 TForm14Pointerrechner::TForm14Pointerrechner(ToolHost& host, QWidget* parent) : QDialog(parent), host_(host) {
   setObjectName("Form14Pointerrechner");
   setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-  setWindowTitle("Pointer-Tool");
+  setWindowTitle(QString::fromUtf8(brendax::DialogCaptionOf("pointer")));
 
   RadioGroup1 = new RadioGroup("Variante", {"POINTER", "ANY-Datentyp", "ANY-Parametertyp"}, this);
   // The three items side by side.

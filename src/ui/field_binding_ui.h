@@ -2,6 +2,7 @@
 // their object names: the record as the controls hold it, and back.
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <string>
 
@@ -22,6 +23,16 @@ bool ReadCheck(const QWidget* control);
 void WriteCheck(QWidget* control, bool on);
 int ReadIndex(const QWidget* control);
 void WriteIndex(QWidget* control, int index);
+
+// The item captions of the table's choice field with that option, as the
+// dialog's radio group or list shows them.
+template <class Params>
+QStringList ItemCaptions(const brendax::FieldTable<Params>& table, const char* option) {
+  QStringList captions;
+  if (const auto* f = brendax::FindFieldByOption(table, option))
+    for (const std::string& caption : f->items) captions << QString::fromStdString(caption);
+  return captions;
+}
 
 }  // namespace field_binding
 

@@ -110,7 +110,8 @@ RunResult RunToFile(const std::string& subcommand, const std::string& optionsJso
   std::vector<std::string> args;
   RunResult result;
   if (!ArgumentsOf(subcommand, optionsJson, args, result)) return result;
-  args.insert(args.end(), extra.begin(), extra.end());
+  // Right after the subcommand: db-image's file comes last, after "--".
+  args.insert(args.begin() + 1, extra.begin(), extra.end());
   ::mkdir(kScratch, 0755);
   ::unlink(file.c_str());
   result = RunArgs(args);

@@ -64,7 +64,9 @@ TEST(SchemaTest, EveryToolsOptionIsAFieldAndEveryJobOptionIsInTheJobSchema) {
     std::set<std::string> fields;
     for (const Json& field : (*generator)["fields"]) {
       fields.insert(field["option"].get<std::string>());
-      if (field["kind"] == "choice") EXPECT_FALSE(field["items"].empty()) << name << " " << field["option"];
+      if (field["kind"] == "choice") {
+        EXPECT_FALSE(field["items"].empty()) << name << " " << field["option"];
+      }
     }
     EXPECT_EQ(fields, AcceptedOptions(*command)) << name;
     if (!GeneratesNoBlocks(name)) {

@@ -139,8 +139,46 @@ TEST_F(SymbolsCliTest, TemplatesListsTheEightSlots) {
   const auto doc = nlohmann::json::parse(json.out);
   ASSERT_TRUE(doc.is_array());
   ASSERT_EQ(doc.size(), 8u);
-  EXPECT_EQ(doc[1], nlohmann::json({{"number", 2}, {"name", "Roboter Ä"}, {"neverSaved", false}}));
+  nlohmann::json slot = doc[1];
+  slot.erase("options");
+  EXPECT_EQ(slot, nlohmann::json({{"number", 2}, {"name", "Roboter Ä"}, {"neverSaved", false}}));
+  EXPECT_EQ(doc[1]["options"]["symbol"], "E<A1>_Rob_A<C1>");
+  EXPECT_EQ(doc[1]["options"]["area"], "inputs");
   EXPECT_EQ(doc[7]["neverSaved"], true);
+}
+
+// --store writes a template from the form's options: listed back with the
+// same options, into a new file too; one the window would not save is
+// refused with its message and leaves the file as it was.
+TEST_F(SymbolsCliTest, TemplatesStoreWritesTheFormsOptions) {
+  const std::string settings = SettingsWithTemplate();
+  const auto list = [](const std::string& file) {
+    const CliRun run = RunCli({"templates", "--settings", file, "--json"});
+    EXPECT_EQ(run.status, 0) << run.err;
+    return nlohmann::json::parse(run.out);
+  };
+  const nlohmann::json robot = list(settings)[1]["options"];
+  std::vector<std::string> args{"templates", "--settings", settings, "--store", "5", "--name", "Kopie €"};
+  for (const auto& [option, value] : robot.items()) args.push_back("--" + option + "=" + value.get<std::string>());
+  CliRun run = RunCli(args);
+  ASSERT_EQ(run.status, 0) << run.err;
+  nlohmann::json slots = list(settings);
+  EXPECT_EQ(slots[4]["name"], "Kopie €");
+  EXPECT_EQ(slots[4]["options"], robot);
+  EXPECT_EQ(slots[1]["options"], robot);
+
+  const std::string fresh = dir_ + "/neu.set";
+  run = RunCli({"templates", "--settings", fresh, "--store", "1", "--name", "Neu", "--count", "3"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(ReadFileBytes(fresh).size(), SettingsRecord::kSize);
+  EXPECT_EQ(list(fresh)[0]["options"]["count"], "3");
+
+  const std::string before = ReadFileBytes(settings);
+  run = RunCli({"templates", "--settings", settings, "--store", "2", "--name", "Tab\there"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("Steuerzeichen"), std::string::npos) << run.err;
+  EXPECT_EQ(ReadFileBytes(settings), before);
+  EXPECT_EQ(RunCli({"templates", "--settings", settings, "--count", "3"}).status, 2);  // a form option without --store
 }
 
 // A template read from a damaged or foreign file: the listing shows the

@@ -4,12 +4,13 @@
 // the same JSON, usage errors throw the command line's message.
 // Usage: node tests/web/core_compare.mjs BRENDAX_CLI
 import { spawnSync } from 'child_process';
-import { readFileSync } from 'fs';
-import { dirname, join } from 'path';
+import { mkdtempSync, readFileSync, rmSync } from 'fs';
+import { tmpdir } from 'os';
+import { dirname, join, resolve } from 'path';
 import { fileURLToPath } from 'url';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const cli = process.argv[2];
+const cli = process.argv[2] && resolve(process.argv[2]);
 if (!cli) {
   console.error('usage: node tests/web/core_compare.mjs BRENDAX_CLI');
   process.exit(2);
@@ -66,6 +67,16 @@ const failures = [];
 function check(name, ok, detail) {
   if (!ok) failures.push(`${name}: ${detail}`);
 }
+// A call that throws is a failure of its case, not of the whole comparison
+// (the module's own handler would print its whole source).
+function attempt(name, fn) {
+  try {
+    return fn();
+  } catch (e) {
+    failures.push(`${name}: threw ${e.message}`);
+    return undefined;
+  }
+}
 
 let cases = 0;
 const lines = readFileSync(join(goldens, 'cases.txt'), 'utf8').split('\n');
@@ -75,15 +86,10 @@ for (const line of lines) {
   if (!subcommand || args.includes('--job') || subcommand === 'schema') continue;
   const options = optionsOf(args);
   const json = native([subcommand, ...args, '--json']).stdout;
-  let generated;
-  try {
-    generated = core.generate(subcommand, JSON.stringify(options));
-  } catch (e) {
-    generated = `threw ${e.message}`;
-  }
-  check(file, generated === json, 'generate differs from brendax-cli --json');
-  const bytes = Buffer.from(core.output(subcommand, JSON.stringify(options), 'awl'));
-  check(file, bytes.equals(readFileSync(join(goldens, file))), 'output differs from the golden file');
+  const generated = attempt(file, () => core.generate(subcommand, JSON.stringify(options)));
+  check(file, generated === undefined || generated === json, 'generate differs from brendax-cli --json');
+  const bytes = attempt(file, () => Buffer.from(core.output(subcommand, JSON.stringify(options), 'awl')));
+  check(file, !bytes || bytes.equals(readFileSync(join(goldens, file))), 'output differs from the golden file');
   ++cases;
 }
 
@@ -101,24 +107,26 @@ const fileCases = [
 ];
 for (const [subcommand, options, args] of fileCases) {
   const json = native([...args, '--json']).stdout;
-  check(`${subcommand} from a file`, core.generate(subcommand, options) === json, 'generate differs');
-  check(`${subcommand} from a file`, Buffer.from(core.output(subcommand, options, 'awl')).equals(native(args).bytes),
-        'output differs');
+  const name = `${subcommand} from a file`;
+  check(name, attempt(name, () => core.generate(subcommand, options)) === json, 'generate differs');
+  const bytes = attempt(name, () => Buffer.from(core.output(subcommand, options, 'awl')));
+  check(name, bytes && bytes.equals(native(args).bytes), 'output differs');
 }
 
 // Refused runs: the same JSON (error, code, field); nothing for a file.
 const refused = [
   ['step-simple', { 'first-step': '99' }],
   ['db', { 'db-number': '0' }],
-  ['symbols', { count: '0' }],
+  ['symbols', { count: '1001' }],
   ['message-db', { count: 'x' }],
 ];
 for (const [subcommand, options] of refused) {
   const args = [subcommand, ...Object.entries(options).map(([k, v]) => `--${k}=${v}`)];
   const json = native([...args, '--json']);
   check(`refused ${args.join(' ')}`, json.status === 1, `brendax-cli exited with ${json.status}`);
-  check(`refused ${args.join(' ')}`, core.generate(subcommand, options) === json.stdout, 'generate differs');
-  check(`refused ${args.join(' ')}`, core.output(subcommand, options, 'sdf').length === 0, 'output is not empty');
+  const name = `refused ${args.join(' ')}`;
+  check(name, attempt(name, () => core.generate(subcommand, options)) === json.stdout, 'generate differs');
+  check(name, attempt(name, () => core.output(subcommand, options, 'sdf').length) === 0, 'output is not empty');
 }
 
 // Usage errors: an Error with the command line's message.
@@ -141,9 +149,29 @@ for (const [subcommand, options] of usage) {
         `message ${JSON.stringify(message)}, expected ${JSON.stringify(expected.stderr)}`);
 }
 
+// Templates: stored into a new settings file through the shared writer, and listed.
+const scratch = mkdtempSync(join(tmpdir(), 'brendax-compare-'));
+const storeArgs = (file) => ['templates', '--settings', file, '--store', '3', '--name', 'Zylinder €', '--count', '5',
+                             '--symbol', 'Y<A1>_<C1>', '--area', 'outputs'];
+const storedNative = native(storeArgs(join(scratch, 'brendax.set')));
+const storedWasm = core.run(storeArgs('/input/brendax.set'));
+check('templates --store', storedNative.status === 0 && storedWasm.status === 0,
+      `exit ${storedNative.status} / ${storedWasm.status}: ${storedWasm.stderr}`);
+check('templates --store', Buffer.from(core.FS.readFile('/input/brendax.set')).equals(
+      readFileSync(join(scratch, 'brendax.set'))), 'the settings files differ');
+const listed = core.run(['templates', '--settings', '/input/brendax.set', '--json']);
+check('templates --json', Buffer.from(listed.stdout).equals(
+      native(['templates', '--settings', join(scratch, 'brendax.set'), '--json']).bytes), 'the listings differ');
+const badName = core.run(['templates', '--settings', '/input/brendax.set', '--store', '1', '--name', 'A\tB']);
+check('templates --store refused', badName.status === 1 && badName.stderr.includes('Steuerzeichen'),
+      `exit ${badName.status}: ${badName.stderr}`);
+rmSync(scratch, { recursive: true, force: true });
+check('no files left behind', core.FS.readdir('/tmp/brendax-run').length === 2, core.FS.readdir('/tmp/brendax-run'));
+
 // The schema as the command line prints it.
-check('schema', core.schema() === native(['schema']).stdout, 'schema differs');
-check('schema --job', core.schema(true) === native(['schema', '--job']).stdout, 'schema --job differs');
+check('schema', attempt('schema', () => core.schema()) === native(['schema']).stdout, 'schema differs');
+check('schema --job', attempt('schema --job', () => core.schema(true)) === native(['schema', '--job']).stdout,
+      'schema --job differs');
 
 if (failures.length > 0) {
   for (const failure of failures) console.error(`core_compare: ${failure}`);
