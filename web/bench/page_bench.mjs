@@ -8,6 +8,8 @@ const ROUNDS = 5;
 const browser = await launch();
 const median = (xs) => xs.sort((a, b) => a - b)[Math.floor(xs.length / 2)];
 const load = [];
+const script = [];
+const coreReady = [];
 const regenerate = [];
 const largest = [];
 let lines = 0;
@@ -15,6 +17,9 @@ try {
   for (let i = 0; i < ROUNDS; i++) {
     const page = await browser.open();
     load.push(Number(await page.getAttribute("body", "data-first-output")));
+    const marks = await page.evaluate(() => ["brendax-script", "brendax-core"].map((m) => performance.getEntriesByName(m)[0].startTime));
+    script.push(marks[0]);
+    coreReady.push(marks[1]);
     regenerate.push(await page.evaluate(() => {
       const p = window.brendax;
       p.open("step-simple");
@@ -41,6 +46,7 @@ try {
   await browser.close();
 }
 console.log(`page load to first output (file://): median ${median(load).toFixed(1)} ms of ${ROUNDS}`);
+console.log(`  of which: script parsed and started ${median(script).toFixed(1)} ms, core instantiated ${median(coreReady).toFixed(1)} ms`);
 console.log(`regeneration of the default step sequence (core + page): median ${median(regenerate).toFixed(2)} ms`);
 console.log(`largest target/actual DB (32 x 64, ${lines} lines) shown: median ${median(largest).toFixed(0)} ms`);
 if (browser.outside.length) console.log(`requests outside the file: ${browser.outside.join(", ")}`);

@@ -437,8 +437,10 @@ function linesOf(text: string): string[] {
   return lines;
 }
 
+performance.mark("brendax-script");
 loadCore().then(
   (core) => {
+    performance.mark("brendax-core");
     const page = new Page(core);
     (window as unknown as { brendax: Page }).brendax = page;
     page.open(schema.menus[0]?.entries.find((e) => !e.expert && e.subcommand)?.subcommand ?? schema.generators[0].subcommand);
