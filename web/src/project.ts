@@ -60,6 +60,10 @@ export class Project {
   private add(): void {
     const g = this.page.current;
     if (!g) return;
+    if (g.tool) {
+      this.page.showMessage(`${g.caption} erzeugt keine Bausteine und kann kein Lauf eines Projekts sein.`, null);
+      return;
+    }
     const options = { ...this.page.values.get(g.subcommand)! };
     this.job.runs.push({ generator: g.subcommand, options });
     this.render();
