@@ -1,0 +1,70 @@
+// The core compiled to WebAssembly, and the field tables it describes
+// itself with. Both are put into the page when it is built.
+import createBrendaxCore from "brendax-core";
+import schemaJson from "brendax-schema";
+
+export interface Item { value: string; caption: string }
+export interface FieldDef {
+  option: string;
+  caption: string;
+  kind: "text" | "check" | "choice" | "lines" | "file";
+  default: string | string[] | null;
+  items?: Item[];
+  group?: string | null;
+  repeatable?: boolean;
+  file?: boolean;
+  help?: string;
+}
+export interface Example { caption: string; options: Record<string, string | string[]> }
+export interface GeneratorDef {
+  subcommand: string;
+  caption: string;
+  tool: boolean;
+  expert: boolean;
+  writes?: { lines: boolean; rows: boolean };
+  examples?: Example[];
+  fields: FieldDef[];
+}
+export interface MenuEntry { caption: string; subcommand?: string; expert?: boolean; separator?: boolean; entries?: MenuEntry[] }
+export interface Menu { caption: string; entries: MenuEntry[] }
+export interface Schema { version: string; common?: FieldDef[]; menus: Menu[]; generators: GeneratorDef[] }
+
+export interface RunError { code: number; message: string; box: string; field: string | null }
+export interface RunResult {
+  generator?: string;
+  error: RunError | null;
+  rowCount?: number;
+  symbols?: string[][];
+  lines?: string[];
+  notices?: string[];
+  [key: string]: unknown;
+}
+
+export type Options = Record<string, string | string[]>;
+
+export interface CoreFS {
+  writeFile(path: string, data: Uint8Array | string): void;
+  readFile(path: string): Uint8Array;
+  mkdir(path: string): void;
+  analyzePath(path: string): { exists: boolean };
+  unlink(path: string): void;
+}
+export interface Core {
+  generate(subcommand: string, optionsJson: string): string;
+  output(subcommand: string, optionsJson: string, kind: string): Uint8Array;
+  run(args: string[]): { status: number; stdout: Uint8Array; stderr: string };
+  FS: CoreFS;
+}
+
+export const schema = schemaJson as unknown as Schema;
+
+export async function loadCore(): Promise<Core> {
+  const core = (await createBrendaxCore()) as Core;
+  if (!core.FS.analyzePath("/input").exists) core.FS.mkdir("/input");
+  return core;
+}
+
+// A file the core reads: written into its in-memory file system.
+export function putFile(core: Core, path: string, bytes: Uint8Array): void {
+  core.FS.writeFile(path, bytes);
+}
