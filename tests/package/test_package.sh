@@ -27,7 +27,7 @@ case "$maintainer $(dpkg-deb -f "$deb" Homepage)" in *example.*) fail "a placeho
 dpkg -x "$deb" "$root"
 for file in \
     usr/bin/brendax usr/bin/brendax-cli \
-    usr/share/brendax/Brendax_de.pdf \
+    usr/share/brendax/Brendax_de.pdf usr/share/brendax/brendax.html \
     usr/share/applications/brendax.desktop \
     usr/share/mime/packages/brendax.xml \
     usr/share/icons/hicolor/scalable/apps/brendax.svg \
