@@ -360,7 +360,9 @@ export class Page {
         if (input.readOnly) input.value = value;
       }
     }
-    $("rows").textContent = r.symbols?.length ? `${r.symbols.length} Symbole` : "";
+    // Worded as the window's status line words it.
+    const rows = r.symbols?.length ?? 0;
+    $("rows").textContent = rows ? `Symbole: ${rows} ${rows === 1 ? "Zeile" : "Zeilen"}` : "";
     this.showView();
   }
 
