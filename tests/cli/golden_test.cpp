@@ -9,56 +9,12 @@
 #include <string>
 #include <vector>
 
+#include "support/golden_cases.h"
 #include "support/run_cli.h"
 #include "support/text_search.h"
 
 namespace brendax::testing {
 namespace {
-
-struct GoldenCase {
-  std::string file;
-  std::vector<std::string> args;
-};
-
-// Shown in test names and failures instead of the object's bytes.
-void PrintTo(const GoldenCase& c, std::ostream* os) { *os << c.file; }
-
-// Splits at blanks; "double quotes" keep blanks inside one argument.
-std::vector<std::string> SplitArguments(const std::string& line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool quoted = false;
-  bool any = false;
-  for (const char ch : line) {
-    if (ch == '"') {
-      quoted = !quoted;
-      any = true;
-    } else if (ch == ' ' && !quoted) {
-      if (any) words.push_back(word);
-      word.clear();
-      any = false;
-    } else {
-      word += ch;
-      any = true;
-    }
-  }
-  if (any) words.push_back(word);
-  return words;
-}
-
-std::vector<GoldenCase> LoadCases() {
-  std::vector<GoldenCase> cases;
-  std::ifstream in(std::string(BRENDAX_GOLDEN_DIR) + "/cases.txt");
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    auto words = SplitArguments(line);
-    if (words.empty()) continue;
-    GoldenCase c{words.front(), {words.begin() + 1, words.end()}};
-    cases.push_back(std::move(c));
-  }
-  return cases;
-}
 
 class GoldenTest : public ::testing::TestWithParam<GoldenCase> {};
 
@@ -85,7 +41,7 @@ std::string CaseName(const ::testing::TestParamInfo<GoldenCase>& info) {
   return name;
 }
 
-INSTANTIATE_TEST_SUITE_P(Goldens, GoldenTest, ::testing::ValuesIn(LoadCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Goldens, GoldenTest, ::testing::ValuesIn(LoadGoldenCases()), CaseName);
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenTest);
 
 }  // namespace

@@ -12,6 +12,7 @@
 
 #include "cli/commands.h"
 #include "project/job.h"
+#include "support/golden_cases.h"
 #include "support/run_cli.h"
 #include "support/text_search.h"
 
@@ -79,28 +80,6 @@ TEST(SchemaTest, EveryToolsOptionIsAFieldAndEveryJobOptionIsInTheJobSchema) {
   EXPECT_EQ(generators, 9);
 }
 
-// Splits at blanks; "double quotes" keep blanks (goldens/cases.txt).
-std::vector<std::string> Words(const std::string& line) {
-  std::vector<std::string> words;
-  std::string word;
-  bool quoted = false, any = false;
-  for (const char ch : line) {
-    if (ch == '"') {
-      quoted = !quoted;
-      any = true;
-    } else if (ch == ' ' && !quoted) {
-      if (any) words.push_back(word);
-      word.clear();
-      any = false;
-    } else {
-      word += ch;
-      any = true;
-    }
-  }
-  if (any) words.push_back(word);
-  return words;
-}
-
 // What the job schema says of one value: accepted, or why not.
 std::string ValueFault(const Json& property, const std::string& value, bool repeated) {
   const Json* one = &property;
@@ -118,12 +97,10 @@ std::string ValueFault(const Json& property, const std::string& value, bool repe
 }
 
 TEST(SchemaTest, JobSchemaTakesTheOptionsOfEveryGoldenCase) {
-  std::ifstream in(std::string(BRENDAX_GOLDEN_DIR) + "/cases.txt");
-  std::string line;
   int checked = 0;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    const std::vector<std::string> words = Words(line);
+  for (const GoldenCase& c : LoadGoldenCases()) {
+    std::vector<std::string> words{c.file};
+    words.insert(words.end(), c.args.begin(), c.args.end());
     const Json& defs = JobSchema()["$defs"];
     if (words.size() < 2 || !defs.contains(words[1])) continue;
     const Json& properties = defs[words[1]]["properties"];
