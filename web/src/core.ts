@@ -2,6 +2,7 @@
 // itself with. Both are put into the page when it is built.
 import createBrendaxCore from "brendax-core";
 import schemaJson from "brendax-schema";
+import startupJson from "brendax-startup";
 
 export interface Item { value: string; caption: string }
 export interface FieldDef {
@@ -57,9 +58,42 @@ export interface Core {
 }
 
 export const schema = schemaJson as unknown as Schema;
+// The form the page opens with, and what the core gives for its defaults
+// in either mnemonic convention (its JSON text), made when the page is built.
+export const startup = startupJson as unknown as { subcommand: string; results: Record<string, string> };
+
+type Base64Array = { fromBase64?: (text: string) => Uint8Array<ArrayBuffer> };
+
+function bytesOf(text: string): Uint8Array<ArrayBuffer> {
+  const fromBase64 = (Uint8Array as unknown as Base64Array).fromBase64;
+  if (fromBase64) return fromBase64(text);
+  const binary = atob(text);
+  const bytes = new Uint8Array(binary.length);
+  for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
+  return bytes;
+}
+
+// The core's WebAssembly is carried in the page gzip-compressed, in base64.
+async function compileCore(): Promise<WebAssembly.Module> {
+  if (document.readyState === "loading") {
+    await new Promise((done) => document.addEventListener("DOMContentLoaded", done, { once: true }));
+  }
+  const packed = bytesOf(document.getElementById("core-wasm")!.textContent!.trim());
+  const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
+  const response = new Response(stream, { headers: { "Content-Type": "application/wasm" } });
+  if (WebAssembly.compileStreaming) return WebAssembly.compileStreaming(response);
+  return WebAssembly.compile(await response.arrayBuffer());
+}
 
 export async function loadCore(): Promise<Core> {
-  const core = (await createBrendaxCore()) as Core;
+  const compiled = compileCore();
+  let fail: (e: unknown) => void = () => {};
+  const failed = new Promise<never>((_, reject) => (fail = reject));
+  const instantiateWasm = (imports: WebAssembly.Imports, receive: (i: WebAssembly.Instance) => void) => {
+    compiled.then((m) => WebAssembly.instantiate(m, imports)).then(receive, fail);
+    return {};
+  };
+  const core = (await Promise.race([createBrendaxCore({ instantiateWasm }), failed])) as Core;
   if (!core.FS.analyzePath("/input").exists) core.FS.mkdir("/input");
   return core;
 }

@@ -1,6 +1,6 @@
 // The page: the menu and the forms drawn from the field tables, the core
 // run on every change, its result shown as source text and symbol grid.
-import { Core, FieldDef, GeneratorDef, MenuEntry, Options, RunResult, loadCore, putFile, schema } from "./core";
+import { Core, FieldDef, GeneratorDef, MenuEntry, Options, RunResult, loadCore, putFile, schema, startup } from "./core";
 import { decodeCp1252, encodeCp1252 } from "./cp1252";
 import { download } from "./util";
 import { SymbolGrid } from "./grid";
@@ -35,6 +35,7 @@ export class Page {
   readonly values = new Map<string, Options>();
   result: RunResult | null = null;
   private lastOptions = "";
+  private shownText: string | undefined;
   private showSource = true;
   private sourceText = "";
   private pending = 0;
@@ -44,8 +45,11 @@ export class Page {
   private readonly text: TextView;
   private readonly templates: Templates;
   readonly project: Project;
+  private live: Core | null = null;
+  // A generator asked for before the core is there, opened when it is.
+  private waiting: [string, Options | undefined] | null = null;
 
-  constructor(readonly core: Core) {
+  constructor() {
     this.grid = new SymbolGrid($("grid"));
     this.text = new TextView($("source"));
     this.templates = new Templates(this);
@@ -57,6 +61,28 @@ export class Page {
     $("toggle").onclick = () => { this.showSource = !this.showSource; this.showView(); };
     for (const [kind, caption] of ROW_FORMATS) $("rowformat").appendChild(make("option", { value: kind, textContent: caption }));
     this.buildInfo();
+  }
+
+  get core(): Core {
+    if (!this.live) throw new Error("Der Kern ist noch nicht geladen.");
+    return this.live;
+  }
+
+  // The page is drawn and shows its first output before the core is
+  // compiled; from here on every change runs the core.
+  get ready(): boolean { return this.live !== null; }
+
+  attach(core: Core): void {
+    this.live = core;
+    if (this.current?.subcommand === "symbols") this.templates.fill();
+    const waiting = this.waiting;
+    this.waiting = null;
+    if (waiting) {
+      this.open(...waiting);
+    } else {
+      this.lastOptions = "";
+      this.regenerate();
+    }
   }
 
   get mnemonics(): string { return localStorage.getItem("brendax.mnemonics") === "en" ? "en" : "de"; }
@@ -153,6 +179,10 @@ export class Page {
   open(subcommand: string, options?: Options): void {
     const g = generators.get(subcommand);
     if (!g || (g.expert && !this.expert)) return;
+    if (!this.live && this.current) {
+      this.waiting = [subcommand, options];
+      return;
+    }
     this.current = g;
     if (options) this.values.set(subcommand, { ...this.defaults(g), ...options });
     if (!this.values.has(subcommand)) this.values.set(subcommand, this.defaults(g));
@@ -161,6 +191,7 @@ export class Page {
     this.renderForm();
     this.showSource = g.writes?.lines !== false;
     this.lastOptions = "";
+    this.shownText = undefined;
     this.regenerate();
   }
 
@@ -297,7 +328,7 @@ export class Page {
       } else if (f.kind === "lines" && f.file) {
         if (!v) continue;
         const path = `/input/${f.option}.txt`;
-        putFile(this.core, path, encodeCp1252(String(v).replace(/\r?\n/g, "\r\n")));
+        if (this.live) putFile(this.live, path, encodeCp1252(String(v).replace(/\r?\n/g, "\r\n")));
         o[f.option] = path;
       } else if (f.kind === "lines") {
         o[f.option] = String(v).replace(/\r?\n/g, "\r\n");
@@ -315,15 +346,27 @@ export class Page {
     if (!g) return;
     const json = JSON.stringify(this.coreOptions(g, this.values.get(g.subcommand)!));
     if (json === this.lastOptions) return;
-    this.lastOptions = json;
+    let text: string | undefined;
     try {
-      this.result = JSON.parse(this.core.generate(g.subcommand, json)) as RunResult;
+      if (this.live) {
+        this.lastOptions = json;
+        text = this.live.generate(g.subcommand, json);
+      } else {
+        // What the core gave for the opening form when the page was built.
+        text = g.subcommand === startup.subcommand ? startup.results[this.mnemonics] : undefined;
+        if (text === undefined) return;
+      }
+      // The same output again (the core confirming the page's first one)
+      // leaves the view, and a selection in it, as it is.
+      if (text === this.shownText) return;
+      this.result = JSON.parse(text) as RunResult;
     } catch (e) {
       // A usage error: the command line's first line ("--structure: spiral
       // not in {...}"); its second only points to --help.
       const text = ((e as Error).message ?? String(e)).split("\n")[0];
       this.result = { error: { code: -1, message: text, box: text, field: null } };
     }
+    this.shownText = text;
     this.showResult();
   }
 
@@ -440,14 +483,17 @@ function linesOf(text: string): string[] {
 }
 
 performance.mark("brendax-script");
-loadCore().then(
+const page = new Page();
+(window as unknown as { brendax: Page }).brendax = page;
+page.open(startup.subcommand);
+document.body.dataset.firstOutput = performance.now().toFixed(1);
+// The core is compiled once the first output is painted.
+requestAnimationFrame(() => setTimeout(() => loadCore().then(
   (core) => {
     performance.mark("brendax-core");
-    const page = new Page(core);
-    (window as unknown as { brendax: Page }).brendax = page;
-    page.open(schema.menus[0]?.entries.find((e) => !e.expert && e.subcommand)?.subcommand ?? schema.generators[0].subcommand);
+    page.attach(core);
     document.body.dataset.ready = "1";
-    document.body.dataset.firstOutput = performance.now().toFixed(1);
+    document.body.dataset.coreReady = performance.now().toFixed(1);
   },
   (e) => { $("message").textContent = `Der Kern kann nicht geladen werden: ${e}`; $("message").className = "error"; },
-);
+)));

@@ -22,6 +22,10 @@ function fromBase64(text: string): Uint8Array {
 }
 
 export class Templates {
+  private list: HTMLElement | null = null;
+  private save: HTMLButtonElement | null = null;
+  private pick: HTMLInputElement | null = null;
+
   constructor(private readonly page: Page) {}
 
   private stage(): boolean {
@@ -77,22 +81,14 @@ export class Templates {
     const box = document.createElement("fieldset");
     box.id = "templates";
     box.appendChild(Object.assign(document.createElement("legend"), { textContent: "Vorlagen" }));
-    const slots = this.slots();
-    const list = document.createElement("div");
-    list.className = "template-list";
-    for (let n = 1; n <= 8; n++) {
-      const slot = slots.find((s) => s.number === n);
-      const b = Object.assign(document.createElement("button"), { textContent: `Lade Vorlage ${n} : ${slot?.name ?? ""}` });
-      b.dataset.template = String(n);
-      b.disabled = !slot || slot.neverSaved === true || !slot.options;
-      b.onclick = () => this.page.open(this.page.current!.subcommand, slot!.options);
-      list.appendChild(b);
-    }
-    box.appendChild(list);
+    this.list = document.createElement("div");
+    this.list.className = "template-list";
+    box.appendChild(this.list);
     const number = Object.assign(document.createElement("select"), { id: "template-number" });
     for (let n = 1; n <= 8; n++) number.appendChild(Object.assign(document.createElement("option"), { value: String(n), textContent: String(n) }));
     const name = Object.assign(document.createElement("input"), { id: "template-name", type: "text", placeholder: "Name", maxLength: 20 });
     const save = Object.assign(document.createElement("button"), { textContent: "Als Vorlage speichern", id: "template-save" });
+    this.save = save;
     const refresh = () => this.page.open(this.page.current!.subcommand);
     save.onclick = () => {
       const error = this.store(Number(number.value), name.value);
@@ -100,6 +96,7 @@ export class Templates {
       else refresh();
     };
     const pick = Object.assign(document.createElement("input"), { type: "file", id: "settings-import", accept: ".set" });
+    this.pick = pick;
     pick.onchange = async () => {
       const file = pick.files?.[0];
       if (!file) return;
@@ -116,6 +113,25 @@ export class Templates {
     importLabel.appendChild(pick);
     row.append("Nr. ", number, name, save, importLabel, exportButton);
     box.appendChild(row);
+    this.fill();
     return box;
+  }
+
+  // The stored templates are read by the core: until it is there, the
+  // panel waits with its buttons off.
+  fill(): void {
+    const ready = this.page.ready;
+    const slots = ready ? this.slots() : [];
+    this.list!.replaceChildren();
+    for (let n = 1; n <= 8; n++) {
+      const slot = slots.find((s) => s.number === n);
+      const b = Object.assign(document.createElement("button"), { textContent: `Lade Vorlage ${n} : ${slot?.name ?? ""}` });
+      b.dataset.template = String(n);
+      b.disabled = !slot || slot.neverSaved === true || !slot.options;
+      b.onclick = () => this.page.open(this.page.current!.subcommand, slot!.options);
+      this.list!.appendChild(b);
+    }
+    this.save!.disabled = !ready;
+    this.pick!.disabled = !ready;
   }
 }

@@ -47,12 +47,25 @@ export async function launch() {
   return {
     context,
     outside,
-    async open() {
+    // holdCore: the page's core is not compiled before the test calls
+    // window.__releaseCore(); the page is handed over at its first output.
+    async open({ holdCore = false } = {}) {
       const page = await context.newPage();
       const errors = [];
       page.on("pageerror", (e) => errors.push(String(e)));
+      if (holdCore) {
+        await page.addInitScript(() => {
+          let release;
+          const held = new Promise((done) => (release = done));
+          window.__releaseCore = release;
+          for (const name of ["compileStreaming", "compile"]) {
+            const real = WebAssembly[name];
+            WebAssembly[name] = async (...args) => { await held; return real.apply(WebAssembly, args); };
+          }
+        });
+      }
       await page.goto(pageUrl);
-      await page.waitForSelector("body[data-ready='1']");
+      await page.waitForSelector(holdCore ? "body[data-first-output]" : "body[data-ready='1']");
       page.errors = errors;
       return page;
     },

@@ -27,6 +27,17 @@ const clickExpertSequence = async () => {
   await page.click("#info-ok");
 };
 
+test("the opening form shows its output before the core is compiled; what is typed meanwhile runs then", async () => {
+  page = await browser.open({ holdCore: true });
+  assert.equal(await page.getAttribute("body", "data-ready"), null);
+  assert.equal(await copied(page), cp1252(golden("symbols/defaults_de.txt")));
+  await page.fill("#f-count", "3");
+  await page.evaluate(() => window.__releaseCore());
+  await page.waitForSelector("body[data-ready='1']");
+  assert.equal(await page.textContent("#rows"), "Symbole: 3 Zeilen");
+  assert.equal(await page.inputValue("#f-count"), "3");
+});
+
 // Each generator's defaults, as the golden file holds them: the clipboard
 // gets the same text and the download the same bytes.
 const DEFAULTS = [
