@@ -68,10 +68,10 @@ export class Page {
     return this.live;
   }
 
-  // The page is drawn and shows its first output before the core is
-  // compiled; from here on every change runs the core.
   get ready(): boolean { return this.live !== null; }
 
+  // The page is drawn and shows its first output before the core is
+  // compiled; from here on every change runs the core.
   attach(core: Core): void {
     this.live = core;
     if (this.current?.subcommand === "symbols") this.templates.fill();
