@@ -36,8 +36,8 @@ writeFileSync(startupFile, JSON.stringify({ subcommand: opening, results }));
 const bundle = await build({
   entryPoints: [join(web, "src", "main.ts")],
   bundle: true,
-  // A classic script, run as soon as it is read: the compressed core after
-  // it is read on while the page already shows its first output.
+  // A classic script, run as soon as the parser reaches it: the page shows
+  // its first output before the compressed core after it is read.
   format: "iife",
   define: { "import.meta.url": "document.baseURI" },
   platform: "browser",
@@ -49,8 +49,7 @@ const bundle = await build({
   loader: { ".json": "json" },
   logLevel: "warning",
 });
-const scriptText = (b) => b.outputFiles[0].text.replace(/<\/(script)/gi, "<\\/$1");
-const script = scriptText(bundle);
+const script = bundle.outputFiles[0].text.replace(/<\/(script)/gi, "<\\/$1");
 // Same bytes on every build: no time stamp in the gzip header.
 const packed = gzipSync(readFileSync(wasm), { level: constants.Z_BEST_COMPRESSION }).toString("base64");
 const style = readFileSync(join(web, "src", "page.css"), "utf8");

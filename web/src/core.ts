@@ -3,6 +3,7 @@
 import createBrendaxCore from "brendax-core";
 import schemaJson from "brendax-schema";
 import startupJson from "brendax-startup";
+import { fromBase64 } from "./util";
 
 export interface Item { value: string; caption: string }
 export interface FieldDef {
@@ -62,23 +63,12 @@ export const schema = schemaJson as unknown as Schema;
 // in either mnemonic convention (its JSON text), made when the page is built.
 export const startup = startupJson as unknown as { subcommand: string; results: Record<string, string> };
 
-type Base64Array = { fromBase64?: (text: string) => Uint8Array<ArrayBuffer> };
-
-function bytesOf(text: string): Uint8Array<ArrayBuffer> {
-  const fromBase64 = (Uint8Array as unknown as Base64Array).fromBase64;
-  if (fromBase64) return fromBase64(text);
-  const binary = atob(text);
-  const bytes = new Uint8Array(binary.length);
-  for (let i = 0; i < binary.length; i++) bytes[i] = binary.charCodeAt(i);
-  return bytes;
-}
-
 // The core's WebAssembly is carried in the page gzip-compressed, in base64.
 async function compileCore(): Promise<WebAssembly.Module> {
   if (document.readyState === "loading") {
     await new Promise((done) => document.addEventListener("DOMContentLoaded", done, { once: true }));
   }
-  const packed = bytesOf(document.getElementById("core-wasm")!.textContent!.trim());
+  const packed = fromBase64(document.getElementById("core-wasm")!.textContent!.trim());
   const stream = new Blob([packed]).stream().pipeThrough(new DecompressionStream("gzip"));
   const response = new Response(stream, { headers: { "Content-Type": "application/wasm" } });
   if (WebAssembly.compileStreaming) return WebAssembly.compileStreaming(response);

@@ -74,7 +74,7 @@ export class Page {
   // compiled; from here on every change runs the core.
   attach(core: Core): void {
     this.live = core;
-    if (this.current?.subcommand === "symbols") this.templates.fill();
+    this.templates.fill();
     const waiting = this.waiting;
     this.waiting = null;
     if (waiting) {

@@ -2,7 +2,7 @@
 // program's whole settings record in localStorage, so that a settings file
 // moves between the two unchanged; the core reads and writes it.
 import type { Page } from "./main";
-import { download } from "./util";
+import { download, fromBase64, toBase64 } from "./util";
 import { Options } from "./core";
 
 const KEY = "brendax.settings";
@@ -12,14 +12,6 @@ const RECORD_SIZE = 2756;
 
 interface Slot { number: number; name: string; neverSaved?: boolean; options?: Options }
 
-function toBase64(bytes: Uint8Array): string {
-  let s = "";
-  for (const b of bytes) s += String.fromCharCode(b);
-  return btoa(s);
-}
-function fromBase64(text: string): Uint8Array {
-  return Uint8Array.from(atob(text), (c) => c.charCodeAt(0));
-}
 
 export class Templates {
   private list: HTMLElement | null = null;
@@ -120,6 +112,7 @@ export class Templates {
   // The stored templates are read by the core: until it is there, the
   // panel waits with its buttons off.
   fill(): void {
+    if (!this.list) return;
     const ready = this.page.ready;
     const slots = ready ? this.slots() : [];
     this.list!.replaceChildren();
